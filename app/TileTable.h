@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QRect>
+
+#include <span>
+
+enum class TileSize { Large, Small };
+
+// What a tile shows: the finished picture of its pattern, the option icon, or
+// the ghosting test's picture with its marker.
+enum class TileThumbnail { FromPattern, OptionIcon, GhostingPicture };
+
+// What a click on a tile starts.
+enum class TileAction { RunPattern, RunGhosting, ColumnsDialog, GradientDialog };
+
+struct TileSpec {
+    const char* name;
+    int left, top; // twips within the launcher's client area
+    TileSize size;
+    const char* toolTip;
+    TileThumbnail thumbnail;
+    TileAction action;
+    const char* pattern; // the pattern it runs or shows, by its exporter name
+};
+
+// In drawing order: the small tiles come last, so they lie above the large
+// ones they overlap.
+std::span<const TileSpec> tileTable();
+
+// The tile's place in logical pixels.
+QRect tileGeometry(const TileSpec& tile);
+
+// The tile that runs or shows `pattern`, or nullptr.
+const TileSpec* tileForPattern(const char* pattern);

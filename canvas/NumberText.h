@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// A single-precision number as the original run-time printed it: whole numbers
+// without decimals, otherwise up to seven significant digits, the locale's
+// decimal separator and no grouping.
+QString singleToText(float value, const QLocale& locale = QLocale());

@@ -1,0 +1,14 @@
+#pragma once
+
+// The run-time measures the screen in twips. A twip is one fifteenth of a
+// *physical* pixel here, whatever the desktop's scaling: the patterns must
+// land on real pixels, so no logical-pixel unit ever enters this conversion.
+inline constexpr int TwipsPerPixel = 15;
+
+// The one twip-to-pixel rule: floor(t / 15). Returned as a double so that any
+// float input (huge, negative, infinite, NaN) passes through without undefined
+// behaviour; callers clip before they convert to an integer.
+double twipsToPixel(float twips);
+
+// Screen.Width and Screen.Height of a screen `pixels` physical pixels wide.
+float pixelsToTwips(int pixels);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/TestRun.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <span>
+#include <string_view>
+
+// A test that draws on the canvas alone, by the name the exporter knows it.
+struct Pattern {
+    const char* name;
+    const char* toolTip;
+    TestRun (*start)(Canvas& canvas);
+};
+
+std::span<const Pattern> allPatterns();
+// nullptr for an unknown name.
+const Pattern* findPattern(std::string_view name);
+
+// The finished picture of `pattern` on a screen of `pixels` physical pixels.
+QImage renderPicture(const Pattern& pattern, QSize pixels);

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build (or, with --test, the test suite) needs,
+# and only those that are missing, so a second run costs nothing.
+set -euo pipefail
+
+run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-plugins
+          libgl-dev xdg-utils fonts-dejavu-core)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick
+           openbox x11-utils)
+
+pkgs=("${run_pkgs[@]}")
+[ "${1:-}" = "--test" ] && pkgs+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

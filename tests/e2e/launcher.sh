@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The real program under Xvfb, driven as a person would drive it: start it,
+# read the title, click the white tile, look at the screen, press Esc.
+set -euo pipefail
+
+program=$(realpath "$1")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Without a display: one plain line and a non-zero status, no core dump.
+check_no_display() {
+    local status=0
+    "$@" >"$work/out" 2>"$work/err" </dev/null || status=$?
+    [ "$status" -ne 0 ] && [ "$status" -lt 128 ] || fail "exit status $status for: $*"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || { cat "$work/err"; fail "expected one line on stderr"; }
+    grep -q 'no display: set DISPLAY or WAYLAND_DISPLAY' "$work/err" || fail "unclear message"
+}
+check_no_display env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
+check_no_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:1999 "$program"
+echo "ok: without a display"
+
+for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Polls `condition` for up to five seconds.
+eventually() {
+    for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+screen_is() { # the whole screen one colour, as ImageMagick names it
+    import -window root "$work/shot.png"
+    [ "$(convert "$work/shot.png" -format '%k' info:)" = 1 ] &&
+        [ "$(convert "$work/shot.png" -format '%[pixel:p{0,0}]' info:)" = "$1" ]
+}
+launcher_window() { xdotool search --onlyvisible --name '^Kijelzor - v1\.05' 2>/dev/null | head -n 1; }
+launcher_shown() { [ -n "$(launcher_window)" ]; }
+
+"$program" >"$work/program.log" 2>&1 &
+pids+=($!)
+eventually launcher_shown || fail "the launcher did not appear"
+window=$(launcher_window)
+title=$(xdotool getwindowname "$window")
+[ "$title" = "Kijelzor - v1.05 (1024 x 768 pixeles aktuális felbontás)" ] || fail "title: $title"
+echo "ok: launcher titled '$title'"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The white tile: 18 × 18 pixels at (105, 179) in the launcher.
+xdotool mousemove $((X + 114)) $((Y + 188)) click 1
+eventually screen_is "gray(255)" || fail "the screen did not turn all white"
+echo "ok: the white tile covers the whole screen in white"
+
+xdotool key Escape
+eventually launcher_shown || fail "Esc did not bring the launcher back"
+import -window root "$work/shot.png"
+[ "$(convert "$work/shot.png" -format '%k' info:)" -gt 1 ] || fail "the canvas is still shown"
+echo "ok: Esc brings the launcher back"
