@@ -1,16 +1,32 @@
 #include "patterns/Pattern.h"
 
 #include "canvas/RasterCanvas.h"
+#include "patterns/Bleeding.h"
+#include "patterns/Gradient.h"
+#include "patterns/Noise.h"
 #include "patterns/PlainBackground.h"
+#include "patterns/SteppedColumns.h"
+#include "patterns/SweepChannel.h"
+#include "patterns/Tones.h"
+#include "patterns/Uniformity.h"
 
 namespace {
 
 const Pattern patterns[] = {
-    {"white", "Fehér háttér", [](Canvas& c) { return PlainBackground(c, RGB(255, 255, 255)); }},
-    {"black", "Fekete háttér", [](Canvas& c) { return PlainBackground(c, std::nullopt); }},
-    {"gray", "Szürke háttér", [](Canvas& c) { return PlainBackground(c, RGB(128, 128, 128)); }},
-    {"light-gray", "Világosszürke háttér",
-        [](Canvas& c) { return PlainBackground(c, RGB(212, 208, 200)); }},
+    {"white", [](Canvas& c) { return PlainBackground(c, RGB(255, 255, 255)); }},
+    {"black", [](Canvas& c) { return PlainBackground(c, std::nullopt); }},
+    {"gray", [](Canvas& c) { return PlainBackground(c, RGB(128, 128, 128)); }},
+    {"light-gray", [](Canvas& c) { return PlainBackground(c, RGB(212, 208, 200)); }},
+    {"red", [](Canvas& c) { return SweepChannel(c, Channel::Red); }},
+    {"green", [](Canvas& c) { return SweepChannel(c, Channel::Green); }},
+    {"blue", [](Canvas& c) { return SweepChannel(c, Channel::Blue); }},
+    {"gray-columns", GrayColumns},
+    {"gray-gradient", [](Canvas& c) { return Gradient(c, std::nullopt); }},
+    {"dark-tones", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},
+    {"light-tones", [](Canvas& c) { return ToneFields(c, Tones::Light); }},
+    {"uniformity", Uniformity},
+    {"bleeding", Bleeding},
+    {"noise", Noise},
 };
 
 } // namespace

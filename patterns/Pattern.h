@@ -10,9 +10,9 @@
 #include <string_view>
 
 // A test that draws on the canvas alone, by the name the exporter knows it.
+// Its Hungarian name is its tile's tool tip.
 struct Pattern {
     const char* name;
-    const char* toolTip;
     TestRun (*start)(Canvas& canvas);
 };
 

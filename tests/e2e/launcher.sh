@@ -40,10 +40,13 @@ eventually() {
     for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
     return 1
 }
-screen_is() { # the whole screen one colour, as ImageMagick names it
-    import -window root "$work/shot.png"
-    [ "$(convert "$work/shot.png" -format '%k' info:)" = 1 ] &&
-        [ "$(convert "$work/shot.png" -format '%[pixel:p{0,0}]' info:)" = "$1" ]
+shoot() { import -window root "$work/shot.png"; }
+pixel() { convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9,]*\)).*/\1/p'; }
+all_white() { shoot && [ "$(convert "$work/shot.png" -format '%k' info:)" = 1 ] && [ "$(pixel 0 0)" = 255,255,255 ]; }
+uniformity_shown() {
+    shoot && [ "$(pixel 0 0)" = 0,0,0 ] && [ "$(pixel 100 767)" = 255,255,255 ] &&
+        [ "$(pixel 256 100)" = 255,255,255 ] && [ "$(pixel 100 192)" = 255,255,255 ] &&
+        [ "$(pixel 100 100)" = 34,34,34 ]
 }
 launcher_window() { xdotool search --onlyvisible --name '^Kijelzor - v1\.05' 2>/dev/null | head -n 1; }
 launcher_shown() { [ -n "$(launcher_window)" ]; }
@@ -59,11 +62,29 @@ echo "ok: launcher titled '$title'"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The white tile: 18 × 18 pixels at (105, 179) in the launcher.
 xdotool mousemove $((X + 114)) $((Y + 188)) click 1
-eventually screen_is "gray(255)" || fail "the screen did not turn all white"
+eventually all_white || fail "the screen did not turn all white"
 echo "ok: the white tile covers the whole screen in white"
 
 xdotool key Escape
 eventually launcher_shown || fail "Esc did not bring the launcher back"
-import -window root "$work/shot.png"
+shoot
 [ "$(convert "$work/shot.png" -format '%k' info:)" -gt 1 ] || fail "the canvas is still shown"
 echo "ok: Esc brings the launcher back"
+
+# A drawn pattern: the uniformity ramp, black at the top, white at the bottom,
+# with its white grid.
+xdotool mousemove $((X + 325)) $((Y + 54)) click 1
+eventually uniformity_shown || fail "the uniformity pattern did not show"
+echo "ok: the uniformity pattern shows"
+xdotool click 1
+eventually launcher_shown || fail "a click did not bring the launcher back"
+echo "ok: a click brings the launcher back"
+
+# Esc right after the click, while the gradient is still drawing.
+start=$(date +%s%N)
+xdotool mousemove $((X + 197)) $((Y + 54)) click 1 key Escape
+eventually launcher_shown || fail "Esc during the drawing did not bring the launcher back"
+elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+shoot
+[ "$(pixel 0 0)" != 255,255,255 ] || fail "the gradient is still on the screen"
+echo "ok: Esc during the drawing brings the launcher back (${elapsed_ms} ms, xdotool included)"

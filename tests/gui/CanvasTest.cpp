@@ -2,6 +2,7 @@
 
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
+#include "patterns/Pattern.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -156,6 +157,39 @@ TEST_F(CanvasTest, ThePointerHidesAfterTwoStillSecondsAndReturnsWhenMoved)
         canvas->cursor().shape(), Qt::BlankCursor, Form2::CursorHideMs + 1000);
     QTest::mouseMove(canvas, QPoint(300, 300));
     EXPECT_NE(canvas->cursor().shape(), Qt::BlankCursor);
+}
+
+TEST_F(CanvasTest, EveryDrawnTileShowsItsFinishedPatternPixelForPixel)
+{
+    for (const TileSpec& tile : tileTable()) {
+        if (tile.action != TileAction::RunPattern)
+            continue;
+        clickTileArea(tile.name);
+        Form2* canvas = program->canvas();
+        ASSERT_NE(canvas, nullptr) << tile.name;
+        QTRY_VERIFY_WITH_TIMEOUT(!canvas->testRunning(), 10000);
+        QCoreApplication::processEvents(); // the last slice's repaint
+        const QImage expected = renderPicture(*findPattern(tile.pattern), QSize(1024, 768));
+        EXPECT_EQ(shownCanvas(), expected) << tile.name;
+        QTest::keyClick(canvas, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(CanvasTest, EscWhileAPatternIsDrawingStopsItAndShowsTheLauncherAtOnce)
+{
+    clickTileArea("Picture2"); // the gradient: many slices at this size
+    Form2* canvas = program->canvas();
+    ASSERT_TRUE(canvas->testRunning());
+    QTest::qWait(10); // a few slices drawn, with the event loop running
+    ASSERT_TRUE(canvas->testRunning());
+    const QImage partial = shownCanvas();
+    EXPECT_EQ(partial.pixel(0, 0), qRgb(255, 255, 255)); // it builds up from the corner
+    EXPECT_EQ(partial.pixel(1023, 767), qRgb(0, 0, 0));
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_EQ(canvas->driver(), nullptr);
+    EXPECT_EQ(program->canvas(), nullptr);
+    EXPECT_TRUE(launcher().isVisible());
 }
 
 // Run on screens with a fractional device pixel ratio; the test's environment

@@ -1,0 +1,111 @@
+// How fast the patterns draw, and how long the longest slice the window's
+// driver gives a run takes. Run: build/kijelzor-bench
+
+#include "canvas/RasterCanvas.h"
+#include "canvas/TestDriver.h"
+#include "canvas/TestRun.h"
+#include "canvas/Twips.h"
+#include "patterns/Pattern.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const QSize sizes[] = {{1920, 1080}, {3840, 2160}};
+
+std::string sizeName(QSize size)
+{
+    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
+
+// The whole pattern, drawn to completion on a fresh raster.
+void drawPattern(benchmark::State& state, const Pattern* pattern, QSize size)
+{
+    for (auto _ : state) {
+        RasterCanvas canvas(size);
+        TestRun run = pattern->start(canvas);
+        runToCompletion(run);
+        benchmark::DoNotOptimize(canvas.raster().image().constBits());
+    }
+}
+
+// The pattern as the window runs it: slices of the driver's budget. Reports
+// the longest slice, which bounds how late Esc can be answered.
+void sliceRun(benchmark::State& state, const Pattern* pattern, QSize size)
+{
+    double longest = 0;
+    std::int64_t slices = 0;
+    for (auto _ : state) {
+        RasterCanvas canvas(size);
+        TestRun run = pattern->start(canvas);
+        bool more = true;
+        while (more) {
+            const auto start = Clock::now();
+            more = runSlice(run, TestDriver::DefaultBudget);
+            canvas.raster().takeDirty();
+            const std::chrono::duration<double, std::milli> took = Clock::now() - start;
+            longest = std::max(longest, took.count());
+            ++slices;
+        }
+    }
+    state.counters["longest_slice_ms"] = longest;
+    state.counters["slices"] = benchmark::Counter(double(slices), benchmark::Counter::kAvgIterations);
+}
+
+// The gray gradient's lines as a Qt developer would draw them with QPainter,
+// the baseline our raster must at least match.
+void gradientWithQPainter(benchmark::State& state, QSize size)
+{
+    for (auto _ : state) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        const float w = pixelsToTwips(size.width()), h = pixelsToTwips(size.height());
+        float level = 256, y = 0;
+        for (std::int64_t k = 1; k <= std::int64_t(w * 2); ++k) {
+            y += h / w;
+            const int gray = std::clamp(int(roundLevel(level)), 0, 255);
+            painter.setPen(QColor(gray, gray, gray));
+            painter.drawLine(QPointF(0, y / TwipsPerPixel), QPointF(k / double(TwipsPerPixel), 0));
+            level -= 256.0f / (w * 2);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void registerAll()
+{
+    for (QSize size : sizes) {
+        for (const Pattern& pattern : allPatterns()) {
+            const std::string name = std::string(pattern.name) + "/" + sizeName(size);
+            benchmark::RegisterBenchmark(("draw/" + name).c_str(), drawPattern, &pattern, size)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("slices/" + name).c_str(), sliceRun, &pattern, size)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+        benchmark::RegisterBenchmark(("qpainter/gray-gradient/" + sizeName(size)).c_str(),
+                                     gradientWithQPainter, size)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/TestRun.h"
+#include "patterns/Channel.h"
+
+#include <optional>
+
+// The diagonal gradient: 2W slanted lines parallel to the diagonal from the
+// bottom-left to the top-right corner, each a little darker, so that the
+// picture runs from full at the top-left corner to black at the bottom-right.
+// In gray, or in one primary.
+TestRun Gradient(Canvas& canvas, std::optional<Channel> channel);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/TestRun.h"
+#include "patterns/Channel.h"
+
+// A ramp of one primary, black at the left edge to full at the right, one
+// full-height line per twip of the screen's width.
+TestRun SweepChannel(Canvas& canvas, Channel channel);

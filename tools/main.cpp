@@ -1,0 +1,141 @@
+// kijelzor-render: writes the finished picture of a test as a PNG, for
+// screens the program itself cannot run on (a TV, a projector, a phone).
+
+#include "app/TileTable.h"
+#include "patterns/Pattern.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QString>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int MaxSide = 16384;
+
+const char* const usage =
+    "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
+    "       kijelzor-render --list\n"
+    "\n"
+    "Writes the finished picture of a Kijelzor test, drawn on a screen of W x H\n"
+    "pixels (default 1920x1080, at most 16384 on a side), as an RGB PNG file.\n"
+    "\n"
+    "  --list         print the test names, each with its Hungarian name\n"
+    "  --size WxH     the screen size in pixels\n"
+    "  -o FILE.png    the file to write; it appears only when complete\n"
+    "  --help         show this text\n";
+
+struct Options {
+    const Pattern* pattern = nullptr;
+    QSize size{1920, 1080};
+    std::string output;
+};
+
+// A bad invocation: one line on stderr, status 2.
+int usageError(const std::string& message)
+{
+    std::fprintf(stderr, "kijelzor-render: %s (see --help)\n", message.c_str());
+    return 2;
+}
+
+std::optional<int> parsePositive(std::string_view text)
+{
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// "WxH" with both sides from 1 to MaxSide; otherwise the reason it is not.
+std::optional<std::string> parseSize(std::string_view text, QSize& size)
+{
+    const auto x = text.find('x');
+    if (x == std::string_view::npos)
+        return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
+    const auto w = parsePositive(text.substr(0, x)), h = parsePositive(text.substr(x + 1));
+    if (!w || !h)
+        return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
+    if (*w == 0 || *h == 0)
+        return "size '" + std::string(text) + "' has a zero side";
+    if (*w > MaxSide || *h > MaxSide)
+        return "size '" + std::string(text) + "' is above " + std::to_string(MaxSide) +
+               " pixels on a side";
+    size = QSize(*w, *h);
+    return std::nullopt;
+}
+
+int listTests()
+{
+    for (const Pattern& pattern : allPatterns()) {
+        const TileSpec* tile = tileForPattern(pattern.name);
+        std::printf("%s\t%s\n", pattern.name, tile ? tile->toolTip : "");
+    }
+    return 0;
+}
+
+int writePicture(const Options& options)
+{
+    const QImage picture =
+        renderPicture(*options.pattern, options.size).convertToFormat(QImage::Format_RGB888);
+    const QString path = QString::fromStdString(options.output);
+    // QSaveFile writes beside the target and renames only once all is written.
+    QSaveFile file(path);
+    QImageWriter writer(&file, "png");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
+        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString()
+                                                                            : file.errorString();
+        std::fprintf(stderr, "kijelzor-render: cannot write %s: %s\n", options.output.c_str(),
+                     qPrintable(reason));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    Options options;
+    bool sawTest = false;
+    for (int a = 1; a < argc; ++a) {
+        const std::string_view arg = argv[a];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (arg == "--list")
+            return listTests();
+        if (arg == "--size" || arg == "-o") {
+            if (a + 1 >= argc)
+                return usageError(std::string(arg) + " needs a value");
+            const std::string_view value = argv[++a];
+            if (arg == "-o")
+                options.output = value;
+            else if (auto problem = parseSize(value, options.size))
+                return usageError(*problem);
+        } else if (!arg.empty() && arg[0] == '-') {
+            return usageError("unknown option '" + std::string(arg) + "'");
+        } else if (sawTest) {
+            return usageError("more than one test given: '" + std::string(arg) + "'");
+        } else {
+            sawTest = true;
+            options.pattern = findPattern(arg);
+            if (!options.pattern)
+                return usageError("unknown test '" + std::string(arg) + "' (try --list)");
+        }
+    }
+    if (!sawTest)
+        return usageError("no test given");
+    if (options.output.empty())
+        return usageError("no output file given: -o FILE.png");
+    return writePicture(options);
+}
