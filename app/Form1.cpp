@@ -84,19 +84,19 @@ void Form1::buildTiles()
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Base));
     colours.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::Text));
-    for (const TileSpec& spec : tileTable()) {
-        auto* tile = new PictureBox(QString::fromLatin1(spec.name), tileThumbnail(spec), this);
+    for (const TileSpec& row : tileTable()) {
+        auto* tile = new PictureBox(QString::fromLatin1(row.name), tileThumbnail(row), this);
         tile->setFrameStyle(QFrame::Box | QFrame::Plain);
         tile->setLineWidth(1);
         tile->setPalette(colours);
         tile->setAutoFillBackground(true);
         tile->setFocusPolicy(Qt::StrongFocus);
-        tile->setGeometry(tileGeometry(spec));
-        tile->setToolTip(QString::fromUtf8(spec.toolTip));
+        tile->setGeometry(tileGeometry(row));
+        tile->setToolTip(QString::fromUtf8(row.toolTip));
         tile->installEventFilter(this);
         // Later tiles are stacked above earlier ones: the small tiles come last.
         tile->raise();
-        connect(tile, &PictureBox::clicked, this, [this, &spec] { emit tileClicked(spec); });
+        connect(tile, &PictureBox::clicked, this, [this, &row] { emit tileClicked(row); });
     }
 }
 

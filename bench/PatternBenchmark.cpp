@@ -58,7 +58,8 @@ void sliceRun(benchmark::State& state, const Pattern* pattern, QSize size)
         }
     }
     state.counters["longest_slice_ms"] = longest;
-    state.counters["slices"] = benchmark::Counter(double(slices), benchmark::Counter::kAvgIterations);
+    state.counters["slices"] =
+        benchmark::Counter(double(slices), benchmark::Counter::kAvgIterations);
 }
 
 // The gray gradient's lines as a Qt developer would draw them with QPainter,
@@ -94,8 +95,8 @@ void registerAll()
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }
-        benchmark::RegisterBenchmark(("qpainter/gray-gradient/" + sizeName(size)).c_str(),
-                                     gradientWithQPainter, size)
+        benchmark::RegisterBenchmark(
+            ("qpainter/gray-gradient/" + sizeName(size)).c_str(), gradientWithQPainter, size)
             ->Unit(benchmark::kMillisecond);
     }
 }

@@ -12,8 +12,8 @@ TestRun Bleeding(Canvas& canvas)
     canvas.line(inset(), 0, inset(), canvas.screenHeight(), RGB(255, 255, 255));
     canvas.line(0, inset(), canvas.screenWidth(), inset(), RGB(255, 255, 255));
     canvas.line(0, canvas.screenHeight() - inset(), canvas.screenWidth(),
-                canvas.screenHeight() - inset(), RGB(255, 255, 255));
+        canvas.screenHeight() - inset(), RGB(255, 255, 255));
     canvas.line(canvas.screenWidth() - inset(), 0, canvas.screenWidth() - inset(),
-                canvas.screenHeight(), RGB(255, 255, 255));
+        canvas.screenHeight(), RGB(255, 255, 255));
     co_return;
 }

@@ -16,7 +16,7 @@ TestRun SteppedColumns(Canvas& canvas, Real count, std::optional<Channel> channe
         while (x < double(Real(w * Real(i)))) {
             x = x + 1;
             canvas.line(float(x), 0, float(x), canvas.screenHeight(),
-                        levelColour(channel, roundLevel(level)));
+                levelColour(channel, roundLevel(level)));
             co_await DoEvents{};
         }
         co_await DoEvents{};

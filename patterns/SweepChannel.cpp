@@ -10,7 +10,7 @@ TestRun SweepChannel(Canvas& canvas, Channel channel)
         x = x + 1;
         level = level + 255.0f / canvas.screenWidth();
         canvas.line(float(x), 0, float(x), canvas.screenHeight(),
-                    channelColour(channel, roundLevel(level)));
+            channelColour(channel, roundLevel(level)));
         co_await DoEvents{};
     }
 }

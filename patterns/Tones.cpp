@@ -5,8 +5,8 @@
 namespace {
 
 struct Field {
-    int band;             // 1 to 4, top to bottom; its row lies at y = band · n
-    int fromQuarter;      // the line runs from fromQuarter · q ...
+    int band; // 1 to 4, top to bottom; its row lies at y = band · n
+    int fromQuarter; // the line runs from fromQuarter · q ...
     RgbColor dark, light; // ... to (fromQuarter + 1) · q
 };
 
@@ -41,7 +41,7 @@ TestRun ToneFields(Canvas& canvas, Tones tones)
         for (const Field& field : fields) {
             const float y = float(field.band * n);
             canvas.line(float(field.fromQuarter) * q, y, float(field.fromQuarter + 1) * q, y,
-                        tones == Tones::Dark ? field.dark : field.light);
+                tones == Tones::Dark ? field.dark : field.light);
         }
         co_await DoEvents{};
     }

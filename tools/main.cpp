@@ -68,7 +68,7 @@ std::optional<std::string> parseSize(std::string_view text, QSize& size)
         return "size '" + std::string(text) + "' has a zero side";
     if (*w > MaxSide || *h > MaxSide)
         return "size '" + std::string(text) + "' is above " + std::to_string(MaxSide) +
-               " pixels on a side";
+            " pixels on a side";
     size = QSize(*w, *h);
     return std::nullopt;
 }
@@ -94,7 +94,7 @@ int writePicture(const Options& options)
         const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString()
                                                                             : file.errorString();
         std::fprintf(stderr, "kijelzor-render: cannot write %s: %s\n", options.output.c_str(),
-                     qPrintable(reason));
+            qPrintable(reason));
         return 1;
     }
     return 0;

@@ -3,7 +3,6 @@
 #include "app/TileTable.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 
@@ -73,9 +72,9 @@ TEST_F(LauncherTest, TilesStandWhereTheTableSaysWithTheirToolTips)
 
 TEST_F(LauncherTest, SmallTilesLieAboveTheLargeOnesTheyOverlap)
 {
-    for (const TileSpec& spec : tileTable()) {
-        PictureBox* t = tile(spec.name);
-        EXPECT_EQ(launcher().childAt(t->geometry().center()), t) << spec.name;
+    for (const TileSpec& row : tileTable()) {
+        PictureBox* t = tile(row.name);
+        EXPECT_EQ(launcher().childAt(t->geometry().center()), t) << row.name;
     }
 }
 
@@ -119,15 +118,6 @@ TEST_F(LauncherTest, HelpOpensTheDocumentBesideTheProgramOnEveryRequest)
     EXPECT_EQ(urls.opened.size(), 4u);
     EXPECT_EQ(launcher().Image2()->cursor().shape(), Qt::WhatsThisCursor);
     EXPECT_EQ(launcher().Image1()->cursor().shape(), Qt::PointingHandCursor);
-}
-
-TEST_F(LauncherTest, CreditIsOneLineInVerdanaOrItsNearestFont)
-{
-    QLabel* credit = launcher().Label1();
-    EXPECT_EQ(credit->geometry(), QRect(8, 344, 122, 13));
-    EXPECT_FALSE(credit->text().isEmpty());
-    EXPECT_FALSE(credit->wordWrap());
-    EXPECT_DOUBLE_EQ(credit->font().pointSizeF(), 8.25);
 }
 
 namespace {

@@ -1,7 +1,7 @@
+#include "patterns/Pattern.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
-#include "patterns/Pattern.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,10 @@ namespace {
 
 // Draws a pattern to its end and remembers how much it drew.
 struct Drawn : RasterCanvas {
-    explicit Drawn(QSize pixels) : RasterCanvas(pixels) {}
+    explicit Drawn(QSize pixels)
+        : RasterCanvas(pixels)
+    {
+    }
 
     void line(float x1, float y1, float x2, float y2, RgbColor colour) override
     {
@@ -45,7 +48,10 @@ int grayOf(RgbColor colour)
 }
 
 // The last twip a pixel column or row holds, where the last line drawn in it lies.
-long lastTwipOf(int pixel) { return long(pixel) * TwipsPerPixel + TwipsPerPixel - 1; }
+long lastTwipOf(int pixel)
+{
+    return long(pixel) * TwipsPerPixel + TwipsPerPixel - 1;
+}
 
 const QSize standard{1024, 768};
 const QSize odd{1023, 767}; // neither a multiple of 4 nor of 30 twips
@@ -54,9 +60,9 @@ const QSize odd{1023, 767}; // neither a multiple of 4 nor of 30 twips
 
 TEST(Pattern, EveryExporterNameDraws)
 {
-    for (const char* name : {"white", "black", "gray", "light-gray", "red", "green", "blue",
-                             "gray-columns", "gray-gradient", "dark-tones", "light-tones",
-                             "uniformity", "bleeding", "noise"})
+    for (const char* name :
+        {"white", "black", "gray", "light-gray", "red", "green", "blue", "gray-columns",
+            "gray-gradient", "dark-tones", "light-tones", "uniformity", "bleeding", "noise"})
         EXPECT_NE(findPattern(name), nullptr) << name;
     EXPECT_EQ(allPatterns().size(), 14u);
     EXPECT_EQ(findPattern("ghosting"), nullptr);
@@ -69,9 +75,8 @@ TEST(Ramps, RiseFromBlackAtTheLeftToFullAtTheRightInTheirChannelOnly)
         int (*level)(RgbColor);
         int (*other1)(RgbColor);
         int (*other2)(RgbColor);
-    } ramps[] = {{"red", redOf, greenOf, blueOf},
-                 {"green", greenOf, redOf, blueOf},
-                 {"blue", blueOf, redOf, greenOf}};
+    } ramps[] = {{"red", redOf, greenOf, blueOf}, {"green", greenOf, redOf, blueOf},
+        {"blue", blueOf, redOf, greenOf}};
     for (QSize size : {standard, odd}) {
         for (const auto& ramp : ramps) {
             const Drawn d = draw(ramp.name, size);
@@ -164,14 +169,22 @@ struct ToneField {
 
 // The picture the fields make, by band (top to bottom) and column (left to right).
 const ToneField toneFields[] = {
-    {1, 1, RGB(0, 0, 0), RGB(0, 0, 0)},         {1, 2, RGB(0, 0, 192), RGB(0, 0, 255)},
-    {1, 3, RGB(0, 192, 0), RGB(0, 255, 0)},     {1, 4, RGB(0, 192, 192), RGB(0, 255, 255)},
-    {2, 1, RGB(192, 0, 0), RGB(255, 0, 0)},     {2, 2, RGB(192, 0, 192), RGB(255, 0, 255)},
-    {2, 3, RGB(192, 192, 0), RGB(255, 255, 0)}, {2, 4, RGB(192, 192, 192), RGB(255, 255, 255)},
-    {3, 1, RGB(0, 0, 0), RGB(192, 192, 192)},   {3, 2, RGB(0, 0, 64), RGB(0, 0, 128)},
-    {3, 3, RGB(0, 64, 0), RGB(0, 128, 0)},      {3, 4, RGB(0, 64, 64), RGB(0, 128, 128)},
-    {4, 1, RGB(64, 0, 0), RGB(128, 0, 0)},      {4, 2, RGB(64, 0, 64), RGB(128, 0, 128)},
-    {4, 3, RGB(64, 64, 0), RGB(128, 128, 0)},   {4, 4, RGB(64, 64, 64), RGB(128, 128, 128)},
+    {1, 1, RGB(0, 0, 0), RGB(0, 0, 0)},
+    {1, 2, RGB(0, 0, 192), RGB(0, 0, 255)},
+    {1, 3, RGB(0, 192, 0), RGB(0, 255, 0)},
+    {1, 4, RGB(0, 192, 192), RGB(0, 255, 255)},
+    {2, 1, RGB(192, 0, 0), RGB(255, 0, 0)},
+    {2, 2, RGB(192, 0, 192), RGB(255, 0, 255)},
+    {2, 3, RGB(192, 192, 0), RGB(255, 255, 0)},
+    {2, 4, RGB(192, 192, 192), RGB(255, 255, 255)},
+    {3, 1, RGB(0, 0, 0), RGB(192, 192, 192)},
+    {3, 2, RGB(0, 0, 64), RGB(0, 0, 128)},
+    {3, 3, RGB(0, 64, 0), RGB(0, 128, 0)},
+    {3, 4, RGB(0, 64, 64), RGB(0, 128, 128)},
+    {4, 1, RGB(64, 0, 0), RGB(128, 0, 0)},
+    {4, 2, RGB(64, 0, 64), RGB(128, 0, 128)},
+    {4, 3, RGB(64, 64, 0), RGB(128, 128, 0)},
+    {4, 4, RGB(64, 64, 64), RGB(128, 128, 128)},
 };
 
 } // namespace
@@ -197,9 +210,8 @@ TEST(Tones, FourBandsOfFourFieldsInTheirColours)
                 const int y1 = std::min(int(std::floor(f.band * n / 15.0)) - 1, d.height() - 1);
                 for (int y = y0; y <= y1; ++y)
                     for (int x = x0; x <= std::min(x1, d.width() - 1); ++x)
-                        ASSERT_EQ(d.at(x, y), expected) << name << " band " << f.band
-                                                        << " column " << f.column << " at " << x
-                                                        << "," << y;
+                        ASSERT_EQ(d.at(x, y), expected) << name << " band " << f.band << " column "
+                                                        << f.column << " at " << x << "," << y;
             }
             EXPECT_EQ(blackFields, dark ? 2 : 1) << name;
         }
@@ -220,11 +232,10 @@ TEST(Uniformity, RampFromBlackToWhiteUnderASixLineWhiteGrid)
         const double h = pixelsToTwips(size.height());
         EXPECT_EQ(d.events, std::uint64_t(h));
         EXPECT_EQ(d.lines, long(h) + 6);
-        const int gridX[] = {int(std::floor(size.width() / 4.0)), int(std::floor(size.width() / 2.0)),
-                             int(std::floor(size.width() * 3 / 4.0))};
+        const int gridX[] = {int(std::floor(size.width() / 4.0)),
+            int(std::floor(size.width() / 2.0)), int(std::floor(size.width() * 3 / 4.0))};
         const int gridY[] = {int(std::floor(size.height() / 4.0)),
-                             int(std::floor(size.height() / 2.0)),
-                             int(std::floor(size.height() * 3 / 4.0))};
+            int(std::floor(size.height() / 2.0)), int(std::floor(size.height() * 3 / 4.0))};
         auto onGrid = [&](int x, int y) {
             for (int i = 0; i < 3; ++i)
                 if (x == gridX[i] || y == gridY[i])
@@ -255,8 +266,8 @@ TEST(Bleeding, FrameSetInByAWidthTwentyFourthAndFourCornerArcs)
         const int left = int(std::floor(inset / 15)), right = int(std::floor((w - inset) / 15));
         const int top = left, bottom = int(std::floor((h - inset) / 15));
         const double radius = std::floor(w / 12 / 15);
-        const QPoint corners[] = {{0, 0}, {size.width(), 0}, {0, size.height()},
-                                  {size.width(), size.height()}};
+        const QPoint corners[] = {
+            {0, 0}, {size.width(), 0}, {0, size.height()}, {size.width(), size.height()}};
         for (int y = 0; y < d.height(); ++y) {
             for (int x = 0; x < d.width(); ++x) {
                 const bool frame = x == left || x == right || y == top || y == bottom;
