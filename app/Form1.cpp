@@ -55,9 +55,10 @@ QImage tileThumbnail(const TileSpec& tile)
     return blank;
 }
 
-Form1::Form1(QWidget* parent)
+Form1::Form1(QString programFolder, QWidget* parent)
     : QWidget(parent,
           Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , programFolder_(std::move(programFolder))
 {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(ClientSize);
@@ -132,7 +133,7 @@ PictureBox* Form1::tile(const QString& name) const
 
 void Form1::OpenHelpDocument()
 {
-    const QString document = QDir(QCoreApplication::applicationDirPath()).filePath("index.htm");
+    const QString document = QDir(programFolder_).filePath(QStringLiteral("index.htm"));
     QDesktopServices::openUrl(QUrl::fromLocalFile(document));
 }
 

@@ -19,7 +19,7 @@ public:
     static inline const QString DesignCaption = QStringLiteral("Kijelzor - v1.05");
 
     // Form_Load: builds the window and its title from the screen it opens on.
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(QString programFolder, QWidget* parent = nullptr);
 
     PictureBox* tile(const QString& name) const;
     PictureBox* Image1() const { return image1_; }
@@ -45,6 +45,7 @@ private:
     void buildControls();
     bool isHelpKey(QEvent* event) const;
 
+    QString programFolder_;
     PictureBox* image1_ = nullptr;
     PictureBox* image2_ = nullptr;
     QLabel* label1_ = nullptr;

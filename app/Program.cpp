@@ -2,8 +2,15 @@
 
 #include "app/Form1.h"
 #include "canvas/Form2.h"
+#include "canvas/TestRun.h"
+#include "dialogs/Form3.h"
+#include "dialogs/Form4.h"
+#include "patterns/Ghosting.h"
+#include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
+#include "patterns/SteppedColumns.h"
 
+#include <QDir>
 #include <QGuiApplication>
 
 void Program::prepareApplication()
@@ -14,8 +21,9 @@ void Program::prepareApplication()
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
 }
 
-Program::Program()
-    : form1_(std::make_unique<Form1>())
+Program::Program(QString programFolder)
+    : programFolder_(std::move(programFolder))
+    , form1_(std::make_unique<Form1>(programFolder_))
 {
     connect(form1_.get(), &Form1::tileClicked, this, &Program::onTileClicked);
     connect(form1_.get(), &Form1::exitRequested, this, &Program::End);
@@ -26,6 +34,8 @@ Program::Program()
 Program::~Program()
 {
     delete form2_.data();
+    delete form3_.data();
+    delete form4_.data();
 }
 
 Form2* Program::canvas() const
@@ -35,14 +45,95 @@ Form2* Program::canvas() const
 
 void Program::onTileClicked(const TileSpec& tile)
 {
-    if (tile.action != TileAction::RunPattern)
-        return; // the ghosting test and the two dialogs are not built yet
+    if (tile.action == TileAction::RunGhosting)
+        return Picture5_Click();
+    if (tile.action == TileAction::ColumnsDialog)
+        return Picture12_Click();
+    if (tile.action == TileAction::GradientDialog)
+        return Picture13_Click();
     const Pattern* pattern = findPattern(tile.pattern);
     if (!pattern)
         return;
     form1_->hide();
     Form2& canvas = showCanvas();
     canvas.startTest(pattern->start(canvas.canvas()));
+}
+
+void Program::Picture5_Click()
+{
+    form1_->hide();
+    Form2& canvas = showCanvas();
+    // The only test that ends by itself: it closes its own canvas, never one
+    // that another test has opened since.
+    connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
+    const QString picture = QDir(programFolder_).filePath(QLatin1String(GhostingPictureName));
+    canvas.startPacedTest(Ghosting(canvas.canvas(), picture),
+        frameClocks_ ? frameClocks_(canvas) : canvas.makeFrameClock());
+}
+
+void Program::Picture12_Click()
+{
+    form1_->hide();
+    if (!form3_) {
+        form3_ = new Form3;
+        connect(form3_, &OptionDialog::okClicked, this, &Program::Form3_Command1_Click);
+        connect(form3_, &OptionDialog::cancelClicked, this, &Program::CancelDialog);
+    }
+    form3_->showCentred(form1_->screen());
+}
+
+void Program::Picture13_Click()
+{
+    form1_->hide();
+    if (!form4_) {
+        form4_ = new Form4;
+        connect(form4_, &OptionDialog::okClicked, this, &Program::Form4_Command1_Click);
+        connect(form4_, &OptionDialog::cancelClicked, this, &Program::CancelDialog);
+    }
+    form4_->showCentred(form1_->screen());
+}
+
+void Program::Form3_Command1_Click()
+{
+    // Gray columns, or with "RGB" ticked the single-channel ones: both check
+    // the count first and leave the dialog open when it is refused.
+    const std::optional<double> count = form3_->checkedCount();
+    if (!count)
+        return;
+    const std::optional<Channel> channel = form3_->channelChoice();
+    form3_->hide();
+    Form2& canvas = showCanvas();
+    canvas.startTest(SteppedColumns<double>(canvas.canvas(), *count, channel));
+    // The dialog goes when its drawing is done (or with the canvas, before).
+    connect(&canvas, &Form2::testFinished, this, [this] { unload(form3_); });
+}
+
+void Program::Form4_Command1_Click()
+{
+    const std::optional<Channel> channel = form4_->selectedChannel();
+    if (!channel)
+        return;
+    // Only hidden: it keeps its choice until it is unloaded.
+    form4_->hide();
+    Form2& canvas = showCanvas();
+    canvas.startTest(Gradient(canvas.canvas(), channel));
+}
+
+void Program::CancelDialog()
+{
+    unload(form3_);
+    unload(form4_);
+    showLauncher();
+}
+
+Form3* Program::columnsDialog() const
+{
+    return form3_;
+}
+
+Form4* Program::gradientDialog() const
+{
+    return form4_;
 }
 
 Form2& Program::showCanvas()
@@ -56,22 +147,31 @@ Form2& Program::showCanvas()
     return *form2_;
 }
 
+// A window goes once its own event handler, which may be what called us,
+// has returned.
+template <typename Window> void Program::unload(QPointer<Window>& window)
+{
+    if (!window)
+        return;
+    Window* going = window;
+    window = nullptr;
+    going->hide();
+    going->deleteLater();
+}
+
 void Program::unloadCanvas()
 {
-    if (!form2_)
-        return;
-    // The test stops now; the window goes once its own event handler, which
-    // may be what called us, has returned.
-    Form2* canvas = form2_;
-    form2_ = nullptr;
-    canvas->stopTest();
-    canvas->hide();
-    canvas->deleteLater();
+    // The test stops now, not when the window goes.
+    if (form2_)
+        form2_->stopTest();
+    unload(form2_);
 }
 
 void Program::ReturnToLauncher()
 {
     unloadCanvas();
+    unload(form3_);
+    unload(form4_);
     showLauncher();
 }
 
@@ -87,5 +187,7 @@ void Program::showLauncher()
 void Program::End()
 {
     unloadCanvas();
+    unload(form3_);
+    unload(form4_);
     QCoreApplication::quit();
 }

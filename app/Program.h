@@ -2,13 +2,19 @@
 
 #include "app/TileTable.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
+#include <functional>
 #include <memory>
 
 class Form1;
 class Form2;
+class Form3;
+class Form4;
+class FrameClock;
 
 // Owns the windows and carries out what the user asks for. A window is
 // "loaded" while its object exists; unloading destroys it, so the next use
@@ -19,26 +25,50 @@ public:
     // Settings that must be made before the QApplication exists.
     static void prepareApplication();
 
-    // Loads and shows the launcher.
-    Program();
+    using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
+
+    // Loads and shows the launcher. The program's folder holds the help
+    // document and the ghosting test's picture.
+    explicit Program(QString programFolder = QCoreApplication::applicationDirPath());
     ~Program() override;
 
     Form1& launcher() { return *form1_; }
     // The canvas while it is loaded, else nullptr.
     Form2* canvas() const;
 
-    // Stops the running test, unloads the canvas and shows the launcher.
+    // The option dialogs while they are loaded, else nullptr.
+    Form3* columnsDialog() const;
+    Form4* gradientDialog() const;
+
+    // Stops the running test, unloads the canvas and both dialogs, and shows
+    // the launcher.
     void ReturnToLauncher();
     // Ends the program at once, whatever is open.
     void End();
 
+    // Where the ghosting test takes its frame ticks from; the canvas's own
+    // display clock unless replaced (tests drive it by hand).
+    void setFrameClockFactory(FrameClockFactory factory) { frameClocks_ = std::move(factory); }
+
 private:
     void onTileClicked(const TileSpec& tile);
+    void Picture5_Click();
+    void Picture12_Click();
+    void Picture13_Click();
+    void Form3_Command1_Click();
+    void Form4_Command1_Click();
+    // Mégse of either dialog, and its close box.
+    void CancelDialog();
     // Form2.Show: loads the canvas anew if needed, on the launcher's screen.
     Form2& showCanvas();
     void unloadCanvas();
+    template <typename Window> void unload(QPointer<Window>& window);
     void showLauncher();
 
+    QString programFolder_;
     std::unique_ptr<Form1> form1_;
     QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+    FrameClockFactory frameClocks_;
 };

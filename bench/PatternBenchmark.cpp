@@ -1,10 +1,12 @@
 // How fast the patterns draw, and how long the longest slice the window's
 // driver gives a run takes. Run: build/kijelzor-bench
 
+#include "canvas/Composition.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestDriver.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
+#include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
 
 #include <QImage>
@@ -84,6 +86,29 @@ void gradientWithQPainter(benchmark::State& state, QSize size)
     }
 }
 
+// One frame of the ghosting test at 3840 × 2160: the raster, the picture and
+// the marker composed as the window paints them, over the whole screen (a
+// first frame) or over what one frame's 120 steps change.
+void ghostingFrame(benchmark::State& state, bool wholeScreen)
+{
+    const QSize size(3840, 2160);
+    RasterCanvas canvas(size);
+    canvas.Image1().picture = makeGhostingBackground(QSize(1920, 1080));
+    canvas.Label1() = {28800, 0, true};
+    QImage screen(size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const QRect before = markerPixels(canvas.Label1());
+        canvas.Label1().top += 240;
+        if (canvas.Label1().top > 32400)
+            canvas.Label1().top = 0;
+        const QRect area = wholeScreen ? screen.rect() : before | markerPixels(canvas.Label1());
+        QPainter painter(&screen);
+        composeCanvas(painter, canvas, area, Qt::white);
+        painter.end();
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+
 void registerAll()
 {
     for (QSize size : sizes) {
@@ -99,6 +124,10 @@ void registerAll()
             ("qpainter/gray-gradient/" + sizeName(size)).c_str(), gradientWithQPainter, size)
             ->Unit(benchmark::kMillisecond);
     }
+    benchmark::RegisterBenchmark("ghosting-frame/whole-screen/3840x2160", ghostingFrame, true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ghosting-frame/marker-moved/3840x2160", ghostingFrame, false)
+        ->Unit(benchmark::kMillisecond);
 }
 
 } // namespace

@@ -8,6 +8,10 @@ trap 'rm -f "$out"' EXIT
 taskset -c 1 "$build/kijelzor-bench" --benchmark_color=false >"$out" 2>/dev/null
 # Lines read: NAME TIME UNIT CPU UNIT ITERATIONS [counter=value ...]
 awk '
+    $1 ~ /^ghosting-frame\// {
+        split($1, part, "/")
+        ghost[part[2]] = ($3 == "ms") ? $2 : ($3 == "us") ? $2 / 1000 : $2 / 1000000
+    }
     $1 ~ /^(draw|slices|qpainter)\// {
         split($1, part, "/")
         kind = part[1]; test = part[2]; size = part[3]
@@ -29,4 +33,9 @@ awk '
             printf "| %s | %.1f ms | %.1f ms | %.2f ms |\n", t, draw[t, "1920x1080"], draw[t, "3840x2160"], slice[t, "3840x2160"]
         }
         printf "| gray-gradient with QPainter | %.1f ms | %.1f ms | |\n", qpainter["1920x1080"], qpainter["3840x2160"]
+        print ""
+        print "| ghosting frame at 3840 × 2160 | time to compose |"
+        print "|---|---:|"
+        printf "| whole screen: raster, picture, marker | %.2f ms |\n", ghost["whole-screen"]
+        printf "| one frame of 120 steps: where the marker was and is | %.4f ms |\n", ghost["marker-moved"]
     }' "$out"

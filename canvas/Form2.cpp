@@ -1,9 +1,11 @@
 #include "canvas/Form2.h"
 
+#include "canvas/Composition.h"
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,10 +49,31 @@ void Form2::showOnScreen()
 
 void Form2::startTest(TestRun run)
 {
+    drive(std::make_unique<TestDriver>(std::move(run)));
+}
+
+void Form2::startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock)
+{
+    const int steps = stepsPerFrame(clock->rate());
+    drive(std::make_unique<TestDriver>(std::move(run), std::move(clock), steps));
+}
+
+void Form2::drive(std::unique_ptr<TestDriver> driver)
+{
     stopTest();
-    driver_ = std::make_unique<TestDriver>(std::move(run));
+    driver_ = std::move(driver);
     connect(driver_.get(), &TestDriver::sliceDone, this, &Form2::showDrawn);
+    // Queued: whoever reacts may end this canvas, and with it the driver.
+    connect(driver_.get(), &TestDriver::finished, this, &Form2::testFinished, Qt::QueuedConnection);
     driver_->start();
+}
+
+std::unique_ptr<FrameClock> Form2::makeFrameClock()
+{
+    const double rate = usableRefreshRate(screen_ ? screen_->refreshRate() : 0);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle())
+        return std::make_unique<DisplayFrameClock>(windowHandle(), rate);
+    return std::make_unique<TimerFrameClock>(rate);
 }
 
 void Form2::stopTest()
@@ -65,7 +88,18 @@ bool Form2::testRunning() const
 
 void Form2::showDrawn()
 {
-    const QRect dirty = canvas_.raster().takeDirty();
+    // What the test drew, and where the marker was and is now.
+    QRect dirty = canvas_.raster().takeDirty();
+    const QRect marker = canvas_.Label1().visible ? markerPixels(canvas_.Label1()) : QRect();
+    if (marker != shownMarker_)
+        dirty |= shownMarker_ | marker;
+    shownMarker_ = marker;
+    const Image1State& image1 = canvas_.Image1();
+    const QRect picture = image1.visible ? image1.picture.rect() : QRect();
+    if (picture != shownPicture_ || image1.picture.cacheKey() != shownPictureKey_)
+        dirty |= shownPicture_ | picture;
+    shownPicture_ = picture;
+    shownPictureKey_ = image1.picture.cacheKey();
     if (dirty.isEmpty())
         return;
     // The raster is in physical pixels, the widget in logical ones.
@@ -73,16 +107,6 @@ void Form2::showDrawn()
     update(
         QRectF(dirty.x() / ratio, dirty.y() / ratio, dirty.width() / ratio, dirty.height() / ratio)
             .toAlignedRect());
-}
-
-QRect Form2::markerPixels() const
-{
-    const double side = twipsToPixel(MarkerTwips);
-    const double left = twipsToPixel(label1_.left), top = twipsToPixel(label1_.top);
-    if (!std::isfinite(left) || !std::isfinite(top) || std::fabs(left) > 1e8 ||
-        std::fabs(top) > 1e8)
-        return {};
-    return QRect(int(left), int(top), int(side), int(side));
 }
 
 void Form2::paintEvent(QPaintEvent* event)
@@ -93,13 +117,8 @@ void Form2::paintEvent(QPaintEvent* event)
     painter.scale(1 / ratio, 1 / ratio);
     const QRect area = QRectF(event->rect().x() * ratio, event->rect().y() * ratio,
         event->rect().width() * ratio, event->rect().height() * ratio)
-                           .toAlignedRect()
-                           .intersected(canvas_.raster().image().rect());
-    painter.drawImage(area, canvas_.raster().image(), area);
-    if (image1_.visible && !image1_.picture.isNull())
-        painter.drawImage(QPoint(0, 0), image1_.picture);
-    if (label1_.visible)
-        painter.fillRect(markerPixels(), palette().color(QPalette::Base));
+                           .toAlignedRect();
+    composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)
@@ -114,10 +133,12 @@ void Form2::keyPressEvent(QKeyEvent* event)
 bool Form2::hitsControl(QPointF logicalPos) const
 {
     const QPoint p = (logicalPos * devicePixelRatioF()).toPoint();
-    if (label1_.visible && markerPixels().contains(p))
+    const Label1State& label1 = canvas_.Label1();
+    if (label1.visible && markerPixels(label1).contains(p))
         return true;
     // An empty picture shows nothing, so there is nothing to click on.
-    return image1_.visible && !image1_.picture.isNull() && image1_.picture.rect().contains(p);
+    const Image1State& image1 = canvas_.Image1();
+    return image1.visible && !image1.picture.isNull() && image1.picture.rect().contains(p);
 }
 
 void Form2::mousePressEvent(QMouseEvent* event)

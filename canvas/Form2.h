@@ -26,30 +26,24 @@ public:
     void showOnScreen();
 
     RasterCanvas& canvas() { return canvas_; }
-    // Starts `run` on this canvas; a test already running is stopped first.
+    // Starts `run` on this canvas in slices of a few milliseconds; a test
+    // already running is stopped first.
     void startTest(TestRun run);
+    // Starts `run` with its steps paced to the frames of `clock`.
+    void startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock);
+    // The display's frame clock for this canvas: the compositor's frame
+    // callbacks on Wayland, elsewhere a precise timer at the refresh rate.
+    std::unique_ptr<FrameClock> makeFrameClock();
     void stopTest();
     bool testRunning() const;
     const TestDriver* driver() const { return driver_.get(); }
-
-    // The ghosting test's two controls, in physical pixels for the picture
-    // and in twips for the marker, as the run-time keeps them.
-    struct Image1State {
-        QImage picture;
-        bool visible = true;
-    };
-    struct Label1State {
-        float left = 0, top = 0;
-        bool visible = false;
-    };
-    Image1State& Image1() { return image1_; }
-    Label1State& Label1() { return label1_; }
-    static constexpr float MarkerTwips = 300;
 
     static constexpr int CursorHideMs = 2000;
 
 signals:
     void returnRequested();
+    // The running test has drawn its last step (delivered from the event loop).
+    void testFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,16 +54,17 @@ protected:
 
 private:
     void showDrawn();
+    void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
-    QRect markerPixels() const;
     void wakeCursor();
 
     QPointer<QScreen> screen_;
     RasterCanvas canvas_;
     // Declared after the canvas it draws on, so it is destroyed first.
     std::unique_ptr<TestDriver> driver_;
-    Image1State image1_;
-    Label1State label1_;
+    // What the screen shows of the two controls, to repaint only what moved.
+    QRect shownMarker_, shownPicture_;
+    qint64 shownPictureKey_ = 0;
     QTimer cursorTimer_;
     bool pressedOnCanvas_ = false;
 };

@@ -1,5 +1,6 @@
 #include "canvas/RasterCanvas.h"
 
+#include "canvas/PictureFile.h"
 #include "canvas/Twips.h"
 
 RasterCanvas::RasterCanvas(QSize pixels, ScreenPixels screen)
@@ -36,4 +37,9 @@ void RasterCanvas::line(float x1, float y1, float x2, float y2, RgbColor color)
 void RasterCanvas::circle(float x, float y, float radius, RgbColor color)
 {
     raster_.circle(x, y, radius, color);
+}
+
+QImage RasterCanvas::LoadPicture(const QString& path)
+{
+    return loadPicture(path, screenPixels());
 }

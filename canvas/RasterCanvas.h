@@ -22,6 +22,12 @@ public:
     void setBackColor(RgbColor color) override;
     void line(float x1, float y1, float x2, float y2, RgbColor color) override;
     void circle(float x, float y, float radius, RgbColor color) override;
+    // Decodes no more of the picture than the screen can show.
+    QImage LoadPicture(const QString& path) override;
+    Image1State& Image1() override { return image1_; }
+    Label1State& Label1() override { return label1_; }
+    const Image1State& Image1() const { return image1_; }
+    const Label1State& Label1() const { return label1_; }
 
     Raster& raster() { return raster_; }
     const Raster& raster() const { return raster_; }
@@ -31,4 +37,6 @@ private:
 
     Raster raster_;
     ScreenPixels screen_;
+    Image1State image1_;
+    Label1State label1_;
 };

@@ -11,6 +11,16 @@ TestDriver::TestDriver(TestRun run, QObject* parent, std::chrono::nanoseconds bu
     connect(&timer_, &QTimer::timeout, this, &TestDriver::runOneSlice);
 }
 
+TestDriver::TestDriver(
+    TestRun run, std::unique_ptr<FrameClock> clock, int stepsPerFrame, QObject* parent)
+    : QObject(parent)
+    , run_(std::make_unique<TestRun>(std::move(run)))
+    , clock_(std::move(clock))
+    , stepsPerFrame_(stepsPerFrame)
+{
+    connect(clock_.get(), &FrameClock::tick, this, &TestDriver::runOneSlice);
+}
+
 TestDriver::~TestDriver() = default;
 
 bool TestDriver::isFinished() const
@@ -20,6 +30,10 @@ bool TestDriver::isFinished() const
 
 void TestDriver::start()
 {
+    if (clock_) {
+        clock_->start();
+        return;
+    }
     runOneSlice();
     if (!run_->finished())
         timer_.start();
@@ -27,10 +41,14 @@ void TestDriver::start()
 
 void TestDriver::runOneSlice()
 {
-    const bool more = runSlice(*run_, budget_);
-    emit sliceDone();
+    const bool more = clock_ ? runSteps(*run_, stepsPerFrame_) : runSlice(*run_, budget_);
+    ++slices_;
     if (!more) {
         timer_.stop();
-        emit finished();
+        if (clock_)
+            clock_->stop();
     }
+    emit sliceDone();
+    if (!more)
+        emit finished();
 }

@@ -6,12 +6,17 @@
 #include <chrono>
 #include <memory>
 
+#include "canvas/FrameClock.h"
+
+#include <cstdint>
+
 // Kept out of this header: moc cannot parse <coroutine>.
 class TestRun;
 
-// Runs a test from the event loop in slices of a few milliseconds, so the
-// window shows the picture building up and Esc or a click is handled within a
-// frame. Destroying the driver destroys the run: the test stops at once.
+// Runs a test from the event loop in slices, so the window shows the picture
+// building up and Esc or a click is handled within a frame: either slices of a
+// few milliseconds, or a fixed number of steps at every tick of a frame clock.
+// Destroying the driver destroys the run: the test stops at once.
 class TestDriver : public QObject {
     Q_OBJECT
 public:
@@ -19,11 +24,17 @@ public:
 
     explicit TestDriver(
         TestRun run, QObject* parent = nullptr, std::chrono::nanoseconds budget = DefaultBudget);
+    // Exactly `stepsPerFrame` steps at each tick, all shown in the same frame.
+    TestDriver(TestRun run, std::unique_ptr<FrameClock> clock, int stepsPerFrame,
+        QObject* parent = nullptr);
     ~TestDriver() override;
 
-    // Runs the first slice now and the rest from the event loop.
+    // Runs the first slice now and the rest from the event loop; a paced run
+    // waits for the clock's first tick.
     void start();
     bool isFinished() const;
+    // Slices run so far: frames, for a paced run.
+    std::uint64_t slices() const { return slices_; }
     const TestRun& run() const { return *run_; }
 
 signals:
@@ -35,6 +46,9 @@ private:
     void runOneSlice();
 
     std::unique_ptr<TestRun> run_;
-    std::chrono::nanoseconds budget_;
+    std::chrono::nanoseconds budget_{};
     QTimer timer_;
+    std::unique_ptr<FrameClock> clock_;
+    int stepsPerFrame_ = 0;
+    std::uint64_t slices_ = 0;
 };

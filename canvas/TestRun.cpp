@@ -53,6 +53,15 @@ bool runSlice(TestRun& run, std::chrono::nanoseconds budget)
     return false;
 }
 
+bool runSteps(TestRun& run, int steps)
+{
+    for (int i = 0; i < steps; ++i) {
+        if (!run.resume())
+            return false;
+    }
+    return !run.finished();
+}
+
 void runToCompletion(TestRun& run)
 {
     while (run.resume()) { }

@@ -57,5 +57,8 @@ private:
 // one step.
 bool runSlice(TestRun& run, std::chrono::nanoseconds budget);
 
+// Resumes the run `steps` times at most; false once it is over.
+bool runSteps(TestRun& run, int steps);
+
 // Drives a run to its end at once, for tests, thumbnails and the exporter.
 void runToCompletion(TestRun& run);

@@ -45,10 +45,15 @@ const Pattern* findPattern(std::string_view name)
     return nullptr;
 }
 
-QImage renderPicture(const Pattern& pattern, QSize pixels)
+QImage renderPicture(const std::function<TestRun(Canvas&)>& start, QSize pixels)
 {
     RasterCanvas canvas(pixels);
-    TestRun run = pattern.start(canvas);
+    TestRun run = start(canvas);
     runToCompletion(run);
     return canvas.raster().image();
+}
+
+QImage renderPicture(const Pattern& pattern, QSize pixels)
+{
+    return renderPicture(pattern.start, pixels);
 }

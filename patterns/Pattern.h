@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -20,5 +21,6 @@ std::span<const Pattern> allPatterns();
 // nullptr for an unknown name.
 const Pattern* findPattern(std::string_view name);
 
-// The finished picture of `pattern` on a screen of `pixels` physical pixels.
+// The finished picture of a test on a screen of `pixels` physical pixels.
+QImage renderPicture(const std::function<TestRun(Canvas&)>& start, QSize pixels);
 QImage renderPicture(const Pattern& pattern, QSize pixels);

@@ -30,3 +30,8 @@ TestRun GrayColumns(Canvas& canvas)
 {
     return SteppedColumns<float>(canvas, 16.0f, std::nullopt);
 }
+
+bool isValidColumnCount(double count)
+{
+    return count >= 8 && count <= 256;
+}

@@ -17,5 +17,9 @@ TestRun SteppedColumns(Canvas& canvas, Real count, std::optional<Channel> channe
 extern template TestRun SteppedColumns<float>(Canvas&, float, std::optional<Channel>);
 extern template TestRun SteppedColumns<double>(Canvas&, double, std::optional<Channel>);
 
+// A count of columns the user may ask for: 8 to 256, fractions allowed.
+bool isValidColumnCount(double count);
+inline constexpr const char* InvalidCountMessage = "Nem megfelelő érték";
+
 // The gray-columns test: 16 columns.
 TestRun GrayColumns(Canvas& canvas);

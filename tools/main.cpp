@@ -2,13 +2,17 @@
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
 #include "app/TileTable.h"
+#include "canvas/Val.h"
+#include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
+#include "patterns/SteppedColumns.h"
 
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +23,8 @@ constexpr int MaxSide = 16384;
 
 const char* const usage =
     "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
+    "       kijelzor-render gray-columns --columns N [--channel red|green|blue] ...\n"
+    "       kijelzor-render gray-gradient --channel red|green|blue ...\n"
     "       kijelzor-render --list\n"
     "\n"
     "Writes the finished picture of a Kijelzor test, drawn on a screen of W x H\n"
@@ -26,6 +32,10 @@ const char* const usage =
     "\n"
     "  --list         print the test names, each with its Hungarian name\n"
     "  --size WxH     the screen size in pixels\n"
+    "  --columns N    gray-columns only: N columns, 8 to 256, fractions allowed\n"
+    "  --channel C    gray-columns and gray-gradient only: in red, green or blue\n"
+    "                 (gray-columns then falls from bright to black; 16 columns\n"
+    "                 unless --columns says otherwise)\n"
     "  -o FILE.png    the file to write; it appears only when complete\n"
     "  --help         show this text\n";
 
@@ -33,6 +43,8 @@ struct Options {
     const Pattern* pattern = nullptr;
     QSize size{1920, 1080};
     std::string output;
+    std::optional<std::string> columns;
+    std::optional<Channel> channel;
 };
 
 // A bad invocation: one line on stderr, status 2.
@@ -82,10 +94,46 @@ int listTests()
     return 0;
 }
 
-int writePicture(const Options& options)
+std::optional<Channel> parseChannel(std::string_view text)
 {
-    const QImage picture =
-        renderPicture(*options.pattern, options.size).convertToFormat(QImage::Format_RGB888);
+    if (text == "red")
+        return Channel::Red;
+    if (text == "green")
+        return Channel::Green;
+    if (text == "blue")
+        return Channel::Blue;
+    return std::nullopt;
+}
+
+// What draws the picture: the pattern itself, or the variant the options of
+// the two option dialogs ask for. Sets `error` (and gives no test) when the
+// options do not fit.
+std::function<TestRun(Canvas&)> chooseTest(const Options& options, std::string& error)
+{
+    const std::string_view name = options.pattern->name;
+    if (!options.columns && !options.channel)
+        return options.pattern->start;
+    if (name == "gray-gradient" && !options.columns) {
+        const std::optional<Channel> channel = options.channel;
+        return [channel](Canvas& c) { return Gradient(c, channel); };
+    }
+    if (name != "gray-columns") {
+        error = options.columns ? "--columns applies to gray-columns only"
+                                : "--channel applies to gray-columns and gray-gradient only";
+        return {};
+    }
+    const double count = options.columns ? Val(QString::fromStdString(*options.columns)) : 16;
+    if (!isValidColumnCount(count)) {
+        error = InvalidCountMessage;
+        return {};
+    }
+    const std::optional<Channel> channel = options.channel;
+    return [count, channel](Canvas& c) { return SteppedColumns<double>(c, count, channel); };
+}
+
+int writePicture(const Options& options, const std::function<TestRun(Canvas&)>& test)
+{
+    const QImage picture = renderPicture(test, options.size).convertToFormat(QImage::Format_RGB888);
     const QString path = QString::fromStdString(options.output);
     // QSaveFile writes beside the target and renames only once all is written.
     QSaveFile file(path);
@@ -114,14 +162,22 @@ int main(int argc, char* argv[])
         }
         if (arg == "--list")
             return listTests();
-        if (arg == "--size" || arg == "-o") {
+        if (arg == "--size" || arg == "-o" || arg == "--columns" || arg == "--channel") {
             if (a + 1 >= argc)
                 return usageError(std::string(arg) + " needs a value");
             const std::string_view value = argv[++a];
-            if (arg == "-o")
+            if (arg == "-o") {
                 options.output = value;
-            else if (auto problem = parseSize(value, options.size))
+            } else if (arg == "--columns") {
+                options.columns = std::string(value);
+            } else if (arg == "--channel") {
+                options.channel = parseChannel(value);
+                if (!options.channel)
+                    return usageError(
+                        "unknown channel '" + std::string(value) + "': red, green or blue");
+            } else if (auto problem = parseSize(value, options.size)) {
                 return usageError(*problem);
+            }
         } else if (!arg.empty() && arg[0] == '-') {
             return usageError("unknown option '" + std::string(arg) + "'");
         } else if (sawTest) {
@@ -137,5 +193,11 @@ int main(int argc, char* argv[])
         return usageError("no test given");
     if (options.output.empty())
         return usageError("no output file given: -o FILE.png");
-    return writePicture(options);
+    std::string error;
+    const auto test = chooseTest(options, error);
+    if (!test) {
+        std::fprintf(stderr, "kijelzor-render: %s\n", error.c_str());
+        return 2;
+    }
+    return writePicture(options, test);
 }

@@ -34,6 +34,17 @@ done
 [ "$(identify -format '%w %h' "$work/default.png")" = "1920 1080" ] || fail "default size is not 1920x1080"
 "$render" bleeding --size 16384x2 -o "$work/wide.png" || fail "16384 on a side refused"
 
+# The option dialogs' variants.
+"$render" gray-columns --columns 10 --channel red --size 100x10 -o "$work/red10.png" || fail "red columns"
+[ "$(pixel "$work/red10.png" 5 5) $(pixel "$work/red10.png" 95 5)" = "230,0,0 0,0,0" ] ||
+    fail "10 red columns: $(pixel "$work/red10.png" 5 5) ... $(pixel "$work/red10.png" 95 5)"
+"$render" gray-columns --channel green --size 160x10 -o "$work/green16.png" || fail "green columns"
+[ "$(pixel "$work/green16.png" 5 5)" = "0,240,0" ] || fail "16 green columns by default"
+"$render" gray-columns --columns 12.5 --size 100x10 -o "$work/frac.png" || fail "a fractional count"
+"$render" gray-gradient --channel blue --size 64x48 -o "$work/blue.png" || fail "blue gradient"
+[ "$(convert "$work/blue.png" -format '%[fx:maxima.r] %[fx:maxima.g] %[fx:maxima.b>0.9]' info:)" = "0 0 1" ] ||
+    fail "the blue gradient is not in blue alone"
+
 # Bad usage: status 2 and one line that says what is wrong.
 bad_usage() {
     local expect=$1; shift
@@ -57,6 +68,12 @@ bad_usage "above 16384" white --size 16385x10 -o "$work/x.png"
 bad_usage "above 16384" white --size 10x9999999 -o "$work/x.png"
 bad_usage "unknown option" white --colour red -o "$work/x.png"
 bad_usage "more than one test" white black -o "$work/x.png"
+for count in 7.99 256.5 300 0 -16 abc ""; do
+    bad_usage "Nem megfelelő érték" gray-columns --columns "$count" -o "$work/x.png"
+done
+bad_usage "unknown channel 'purple'" gray-columns --channel purple -o "$work/x.png"
+bad_usage "applies to gray-columns only" gray-gradient --columns 10 -o "$work/x.png"
+bad_usage "applies to gray-columns and gray-gradient only" noise --channel red -o "$work/x.png"
 [ ! -e "$work/x.png" ] || fail "a file was written despite bad usage"
 
 # An output that cannot be written: status 1, one line, nothing left behind.

@@ -60,11 +60,11 @@ TEST_F(CanvasTest, CoversTheLaunchersScreenFramelessOnTopAndHidesTheLauncher)
     EXPECT_EQ(canvas->canvas().screenWidth(), 15360.0f);
     EXPECT_EQ(canvas->canvas().screenHeight(), 11520.0f);
     // The ghosting controls in their design state.
-    EXPECT_TRUE(canvas->Image1().visible);
-    EXPECT_TRUE(canvas->Image1().picture.isNull());
-    EXPECT_FALSE(canvas->Label1().visible);
-    EXPECT_EQ(canvas->Label1().left, 0.0f);
-    EXPECT_EQ(canvas->Label1().top, 0.0f);
+    EXPECT_TRUE(canvas->canvas().Image1().visible);
+    EXPECT_TRUE(canvas->canvas().Image1().picture.isNull());
+    EXPECT_FALSE(canvas->canvas().Label1().visible);
+    EXPECT_EQ(canvas->canvas().Label1().left, 0.0f);
+    EXPECT_EQ(canvas->canvas().Label1().top, 0.0f);
 }
 
 TEST_F(CanvasTest, EscWithAnyModifiersReturnsToTheLauncherOtherKeysDoNothing)
@@ -91,13 +91,13 @@ TEST_F(CanvasTest, AClickAnywhereReturnsButNotOnTheVisibleGhostingControls)
     clickTileArea("Picture9");
     Form2* canvas = program->canvas();
     // Marker shown at (100, 100) pixels: a click on it is the marker's.
-    canvas->Label1() = {1500, 1500, true};
+    canvas->canvas().Label1() = {1500, 1500, true};
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(105, 110));
     EXPECT_EQ(program->canvas(), canvas);
     // A picture shown at the corner is the picture's, too.
     QImage picture(50, 40, QImage::Format_RGB32);
     picture.fill(Qt::darkGray);
-    canvas->Image1().picture = picture;
+    canvas->canvas().Image1().picture = picture;
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(49, 39));
     EXPECT_EQ(program->canvas(), canvas);
     // Esc still returns; so does a click beside them, with any button.
@@ -117,9 +117,9 @@ TEST_F(CanvasTest, ShowsTheMarkerAndPictureOverTheRaster)
     Form2* canvas = program->canvas();
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(qRgb(40, 40, 40));
-    canvas->Image1().picture = picture;
-    canvas->Label1() = {3000 + 14, 1500 + 7.5f, true}; // within pixel (200, 100)
-    canvas->Label1().visible = true;
+    canvas->canvas().Image1().picture = picture;
+    canvas->canvas().Label1() = {3000 + 14, 1500 + 7.5f, true}; // within pixel (200, 100)
+    canvas->canvas().Label1().visible = true;
     const QImage shown = shownCanvas();
     EXPECT_EQ(shown.pixel(29, 19), qRgb(40, 40, 40));
     EXPECT_EQ(shown.pixel(30, 20), qRgb(255, 255, 255));

@@ -8,10 +8,11 @@ namespace {
 
 QtMessageHandler standard = nullptr;
 
-// The offscreen platform cannot raise windows and says so every time.
+// The offscreen platform cannot raise windows or pass on size hints, and
+// says so every time.
 void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QLatin1String("does not support raise()")))
+    if (message.startsWith(QLatin1String("This plugin does not support")))
         return;
     standard(type, context, message);
 }

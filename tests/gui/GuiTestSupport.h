@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
-        program = std::make_unique<Program>();
+        program = std::make_unique<Program>(programFolder());
     }
 
     void TearDown() override
@@ -38,6 +38,8 @@ protected:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+    virtual QString programFolder() { return QCoreApplication::applicationDirPath(); }
 
     Form1& launcher() { return program->launcher(); }
     PictureBox* tile(const char* name) { return launcher().tile(QString::fromLatin1(name)); }

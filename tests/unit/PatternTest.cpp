@@ -2,11 +2,15 @@
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
+#include "patterns/Gradient.h"
+#include "patterns/SteppedColumns.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -125,6 +129,74 @@ TEST(GrayColumns, SixteenColumnsFromSixteenToWhiteWithNoBlack)
     EXPECT_EQ(grayOf(d.at(64, 100)), 32);
     EXPECT_EQ(grayOf(d.at(959, 100)), 240);
     EXPECT_EQ(grayOf(d.at(960, 100)), 255);
+}
+
+TEST(SteppedColumns, TypedCountsInGrayAndInOneChannel)
+{
+    const struct {
+        double count;
+        std::optional<Channel> channel;
+        std::vector<int> levels; // column by column, left to right
+    } cases[] = {
+        {10, std::nullopt, {26, 51, 77, 102, 128, 154, 179, 205, 230, 255}},
+        {10, Channel::Red, {230, 205, 179, 154, 128, 102, 77, 51, 26, 0}},
+        {16, Channel::Green,
+            {240, 224, 208, 192, 176, 160, 144, 128, 112, 96, 80, 64, 48, 32, 16, 0}},
+        // 13 columns, the 13th past the right edge: 266 drawn as 255, below 0 as 0.
+        {12.5, std::nullopt, {20, 41, 61, 82, 102, 123, 143, 164, 184, 205, 225, 246, 255}},
+        {12.5, Channel::Blue, {236, 215, 195, 174, 154, 133, 113, 92, 72, 51, 31, 10, 0}},
+    };
+    for (const auto& c : cases) {
+        Drawn d(standard);
+        TestRun run = SteppedColumns<double>(d, c.count, c.channel);
+        runToCompletion(run);
+        const double w = 15360 / c.count; // twips
+        for (std::size_t i = 0; i < c.levels.size(); ++i) {
+            // The middle of column i + 1, where it lies on the screen.
+            const int x = int((i + 0.5) * w / 15);
+            if (x >= d.width())
+                continue;
+            const int level = c.levels[i];
+            const RgbColor expected =
+                !c.channel ? RGB(level, level, level) : channelColour(*c.channel, level);
+            EXPECT_EQ(d.at(x, 400), expected) << c.count << " column " << i + 1;
+        }
+        EXPECT_EQ(d.lines, long(std::ceil(std::ceil(c.levels.size()) * w))) << c.count;
+    }
+    // The 12.5-column picture ends with its 13th column at the right edge.
+    Drawn d(standard);
+    TestRun run = SteppedColumns<double>(d, 12.5, std::nullopt);
+    runToCompletion(run);
+    EXPECT_EQ(grayOf(d.at(1023, 0)), 255);
+    EXPECT_EQ(grayOf(d.at(983, 0)), 255); // from twip X(12) + 1 = 14746 on
+    EXPECT_EQ(grayOf(d.at(982, 0)), 246);
+
+    // 16 typed columns are the gray-columns test; 256 of them are 4 pixels wide.
+    Drawn typed(standard);
+    TestRun sixteen = SteppedColumns<double>(typed, 16, std::nullopt);
+    runToCompletion(sixteen);
+    EXPECT_EQ(typed.raster().image(), draw("gray-columns", standard).raster().image());
+    Drawn fine(standard);
+    TestRun many = SteppedColumns<double>(fine, 256, std::nullopt);
+    runToCompletion(many);
+    for (int column = 1; column <= 256; column += 17)
+        for (int x = 4 * (column - 1); x < 4 * column; ++x)
+            ASSERT_EQ(grayOf(fine.at(x, 10)), std::min(column, 255)) << column;
+}
+
+TEST(ColourGradient, FollowsTheGrayOneInASingleChannel)
+{
+    const Drawn gray = draw("gray-gradient", odd);
+    for (Channel channel : {Channel::Red, Channel::Green, Channel::Blue}) {
+        Drawn d(odd);
+        TestRun run = Gradient(d, channel);
+        runToCompletion(run);
+        EXPECT_EQ(d.lines, gray.lines);
+        for (int y = 0; y < d.height(); y += 3)
+            for (int x = 0; x < d.width(); x += 3)
+                ASSERT_EQ(d.at(x, y), channelColour(channel, grayOf(gray.at(x, y))))
+                    << x << "," << y;
+    }
 }
 
 TEST(GrayGradient, RunsFromWhiteAtTheTopLeftToBlackOnlyInTheFarCorner)

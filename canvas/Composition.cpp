@@ -1,0 +1,32 @@
+#include "canvas/Composition.h"
+
+#include "canvas/Twips.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+QRect markerPixels(const Label1State& marker)
+{
+    const double left = twipsToPixel(marker.left), top = twipsToPixel(marker.top);
+    constexpr double far = 1 << 24;
+    if (!(std::fabs(left) < far) || !(std::fabs(top) < far))
+        return {};
+    const int side = int(twipsToPixel(MarkerTwips));
+    return QRect(int(left), int(top), side, side);
+}
+
+void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker)
+{
+    const QImage& raster = canvas.raster().image();
+    const QRect shown = area.intersected(raster.rect());
+    painter.drawImage(shown, raster, shown);
+    const Image1State& image1 = canvas.Image1();
+    if (image1.visible && !image1.picture.isNull()) {
+        const QRect picture = area.intersected(image1.picture.rect());
+        painter.drawImage(picture, image1.picture, picture);
+    }
+    const Label1State& label1 = canvas.Label1();
+    if (label1.visible)
+        painter.fillRect(markerPixels(label1).intersected(area), marker);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QWindow;
+
+// Ticks once per displayed frame. The ghosting test moves its marker by a
+// fixed number of steps per tick, so its speed is the same on every machine.
+class FrameClock : public QObject {
+    Q_OBJECT
+public:
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // Frames per second the clock ticks at, or means to.
+    virtual double rate() const = 0;
+
+signals:
+    void tick();
+};
+
+// Ticks at a fixed rate. Each tick is scheduled against the start time, not
+// the previous tick, so timer rounding does not add up into drift.
+class TimerFrameClock : public FrameClock {
+    Q_OBJECT
+public:
+    explicit TimerFrameClock(double rate, QObject* parent = nullptr);
+    void start() override;
+    void stop() override;
+    double rate() const override { return rate_; }
+
+private:
+    void scheduleNext();
+
+    double rate_;
+    QElapsedTimer elapsed_;
+    qint64 ticks_ = 0;
+    QTimer timer_;
+};
+
+// Ticks when the window is ready for its next frame (QWindow::requestUpdate,
+// driven by the compositor's frame callbacks on Wayland). Where the measured
+// interval shows the ticks are not paced by the display — much shorter than
+// the refresh period, as Qt's X11 fallback timer is — it hands over to a
+// TimerFrameClock at the refresh rate.
+class DisplayFrameClock : public FrameClock {
+    Q_OBJECT
+public:
+    using Nanoseconds = std::function<qint64()>;
+
+    DisplayFrameClock(
+        QWindow* window, double refreshRate, Nanoseconds now = {}, QObject* parent = nullptr);
+    void start() override;
+    void stop() override;
+    double rate() const override { return refreshRate_; }
+
+    // The window is ready for its next frame. Called from the window's
+    // update request, before it repaints, so the frame shows this tick's steps.
+    void framePresented();
+    bool fellBackToTimer() const { return fallback_ != nullptr; }
+
+    // Ticks needed before the interval is judged.
+    static constexpr int SampleTicks = 8;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWindow> window_;
+    double refreshRate_;
+    Nanoseconds now_;
+    bool running_ = false;
+    int samples_ = 0;
+    qint64 firstSample_ = 0;
+    std::unique_ptr<TimerFrameClock> fallback_;
+};
+
+// A refresh rate the screen reports, made usable: 60 Hz when it reports none.
+double usableRefreshRate(double reported);
+
+// Marker steps of 2 twips per frame for about 960 pixels a second: 7200
+// steps a second, spread evenly over the frames.
+int stepsPerFrame(double refreshRate);

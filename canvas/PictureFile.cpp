@@ -1,0 +1,45 @@
+#include "canvas/PictureFile.h"
+
+#include <QFile>
+#include <QImageReader>
+
+namespace {
+
+// A JPEG ends with its EOI marker; one cut short does not, though Qt decodes it
+// to a picture with a gray tail and only a warning.
+bool jpegIsComplete(QFile& file)
+{
+    constexpr qint64 tail = 4096;
+    const qint64 size = file.size();
+    if (!file.seek(std::max<qint64>(0, size - tail)))
+        return false;
+    return file.read(tail).contains("\xFF\xD9");
+}
+
+} // namespace
+
+QImage loadPicture(const QString& path, QSize visible)
+{
+    if (path.isEmpty())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return {};
+    QImageReader reader(&file);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return {};
+    if (reader.format() == "jpeg") {
+        if (!jpegIsComplete(file) || !file.seek(0))
+            return {};
+        reader.setDevice(&file);
+    }
+    const QRect shown = QRect(QPoint(0, 0), size).intersected(QRect(QPoint(0, 0), visible));
+    if (shown.isEmpty())
+        return {};
+    reader.setClipRect(shown);
+    QImage picture;
+    if (!reader.read(&picture))
+        return {};
+    return picture.convertToFormat(QImage::Format_RGB32);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// LoadPicture: reads a picture file, or gives a null image when it cannot —
+// missing, empty, not a picture, truncated, or declaring more than MaxSide
+// pixels on a side. Only the part within `visible` pixels of the top-left
+// corner is decoded, so memory stays bounded by the screen, not by the file.
+QImage loadPicture(const QString& path, QSize visible);
+
+inline constexpr int MaxPictureSide = 16384;

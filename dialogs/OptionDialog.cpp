@@ -1,0 +1,69 @@
+#include "dialogs/OptionDialog.h"
+
+#include "canvas/Twips.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+OptionDialog::OptionDialog(
+    const QString& name, const QString& caption, int widthTwips, int heightTwips)
+    : QWidget(nullptr,
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    // The controls are sized for the small dialog font of the original.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+}
+
+void OptionDialog::showCentred(QScreen* screen)
+{
+    if (screen)
+        setGeometry(QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    show();
+    raise();
+    activateWindow();
+}
+
+void OptionDialog::placeControl(
+    QWidget* control, const char* name, int left, int top, int width, int height)
+{
+    control->setParent(this);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(
+        left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
+}
+
+QAbstractButton* OptionDialog::commandButton(
+    const char* name, const QString& caption, int left, int top)
+{
+    auto* button = place(new QPushButton(caption), name, left, top, 1215, 495);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void OptionDialog::addChannelOptions(int top, QRadioButton* (&options)[3])
+{
+    const char* names[] = {"Option1", "Option2", "Option3"};
+    const char* captions[] = {"Red", "Green", "Blue"};
+    const int lefts[] = {120, 1320, 2520};
+    for (int i = 0; i < 3; ++i)
+        options[i] = place(
+            new QRadioButton(QString::fromLatin1(captions[i])), names[i], lefts[i], top, 1215, 495);
+    options[0]->setChecked(true);
+}
+
+void OptionDialog::closeEvent(QCloseEvent* event)
+{
+    // The owner unloads the dialog; closing it here would only hide it.
+    event->ignore();
+    emit cancelClicked();
+}
