@@ -86,47 +86,15 @@ TEST_F(CanvasTest, EscWithAnyModifiersReturnsToTheLauncherOtherKeysDoNothing)
     }
 }
 
-TEST_F(CanvasTest, AClickAnywhereReturnsButNotOnTheVisibleGhostingControls)
+TEST_F(CanvasTest, AClickAnywhereReturnsEvenWhereTheEmptyPictureLies)
 {
-    clickTileArea("Picture9");
-    Form2* canvas = program->canvas();
-    // Marker shown at (100, 100) pixels: a click on it is the marker's.
-    canvas->canvas().Label1() = {1500, 1500, true};
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(105, 110));
-    EXPECT_EQ(program->canvas(), canvas);
-    // A picture shown at the corner is the picture's, too.
-    QImage picture(50, 40, QImage::Format_RGB32);
-    picture.fill(Qt::darkGray);
-    canvas->canvas().Image1().picture = picture;
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(49, 39));
-    EXPECT_EQ(program->canvas(), canvas);
-    // Esc still returns; so does a click beside them, with any button.
-    QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(500, 400));
-    EXPECT_EQ(program->canvas(), nullptr);
-    EXPECT_TRUE(launcher().isVisible());
-
-    // In their design state neither catches a click: the corner returns.
-    clickTileArea("Picture3");
-    QTest::mouseClick(program->canvas(), Qt::LeftButton, {}, QPoint(0, 0));
-    EXPECT_EQ(program->canvas(), nullptr);
-}
-
-TEST_F(CanvasTest, ShowsTheMarkerAndPictureOverTheRaster)
-{
-    clickTileArea("Picture3");
-    Form2* canvas = program->canvas();
-    QImage picture(30, 20, QImage::Format_RGB32);
-    picture.fill(qRgb(40, 40, 40));
-    canvas->canvas().Image1().picture = picture;
-    canvas->canvas().Label1() = {3000 + 14, 1500 + 7.5f, true}; // within pixel (200, 100)
-    canvas->canvas().Label1().visible = true;
-    const QImage shown = shownCanvas();
-    EXPECT_EQ(shown.pixel(29, 19), qRgb(40, 40, 40));
-    EXPECT_EQ(shown.pixel(30, 20), qRgb(255, 255, 255));
-    const QRgb marker = canvas->palette().color(QPalette::Base).rgb();
-    EXPECT_EQ(shown.pixel(200, 100), marker);
-    EXPECT_EQ(shown.pixel(219, 119), marker);
-    EXPECT_EQ(shown.pixel(220, 120), qRgb(255, 255, 255));
+    // The ghosting test's controls in their design state catch no click.
+    for (QPoint at : {QPoint(0, 0), QPoint(500, 400)}) {
+        clickTileArea("Picture9");
+        QTest::mouseClick(program->canvas(), Qt::RightButton, {}, at);
+        EXPECT_EQ(program->canvas(), nullptr);
+        EXPECT_TRUE(launcher().isVisible());
+    }
 }
 
 TEST_F(CanvasTest, LeavingStopsTheRunningTestAndTheNextTestStartsFresh)

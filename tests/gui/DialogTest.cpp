@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <utility>
+#include <vector>
+
 using DialogTest = ProgramTest;
 
 namespace {
@@ -49,56 +52,60 @@ void drawingDone(Form2* canvas)
 
 TEST_F(DialogTest, BothDialogsAreSmallFixedWindowsLaidOutAsDesigned)
 {
-    clickTileArea("Picture13");
-    Form4* gradient = program->gradientDialog();
-    ASSERT_NE(gradient, nullptr);
-    EXPECT_TRUE(gradient->isVisible());
-    EXPECT_FALSE(launcher().isVisible());
-    EXPECT_EQ(gradient->windowTitle(), QStringLiteral("Gradiens"));
-    EXPECT_EQ(gradient->minimumSize(), QSize(257, 105));
-    EXPECT_EQ(gradient->maximumSize(), QSize(257, 105));
-    EXPECT_FALSE(
-        gradient->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_LE((gradient->geometry().center() - gradient->screen()->availableGeometry().center())
-                  .manhattanLength(),
-        2);
-    EXPECT_EQ(gradient->Option(1)->geometry(), QRect(8, 8, 81, 33));
-    EXPECT_EQ(gradient->Option(2)->geometry(), QRect(88, 8, 81, 33));
-    EXPECT_EQ(gradient->Option(3)->geometry(), QRect(168, 8, 81, 33));
-    EXPECT_EQ(gradient->Command1()->geometry(), QRect(8, 64, 81, 33));
-    EXPECT_EQ(gradient->Command2()->geometry(), QRect(168, 64, 81, 33));
-    EXPECT_EQ(gradient->Command2()->text(), QStringLiteral("Mégse"));
-    EXPECT_TRUE(gradient->Option(1)->isChecked());
-    EXPECT_EQ(nextTabStop(gradient->Option(1)), gradient->Option(2));
-    EXPECT_EQ(nextTabStop(gradient->Option(3)), gradient->Command1());
-    EXPECT_EQ(nextTabStop(gradient->Command1()), gradient->Command2());
-    click(gradient->Command2());
-
+    const struct {
+        const char* tile;
+        QString caption;
+        QSize size;
+        std::vector<std::pair<const char*, QRect>> controls; // in tab order
+    } dialogs[] = {
+        {"Picture13", QStringLiteral("Gradiens"), {257, 105},
+            {{"Option1", {8, 8, 81, 33}}, {"Option2", {88, 8, 81, 33}},
+                {"Option3", {168, 8, 81, 33}}, {"Command1", {8, 64, 81, 33}},
+                {"Command2", {168, 64, 81, 33}}}},
+        {"Picture12", QStringLiteral("Lépcsőzetes oszlopok adatlapja"), {257, 135},
+            {{"Text1", {8, 8, 81, 19}}, {"Command1", {8, 96, 81, 33}},
+                {"Command2", {168, 96, 81, 33}}, {"Check4", {8, 32, 49, 17}},
+                {"Option1", {8, 56, 81, 33}}, {"Option2", {88, 56, 81, 33}},
+                {"Option3", {168, 56, 81, 33}}}},
+    };
+    for (const auto& d : dialogs) {
+        clickTileArea(d.tile);
+        QWidget* dialog = program->columnsDialog() ? static_cast<QWidget*>(program->columnsDialog())
+                                                   : program->gradientDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(launcher().isVisible());
+        EXPECT_EQ(dialog->windowTitle(), d.caption);
+        EXPECT_EQ(dialog->minimumSize(), d.size);
+        EXPECT_EQ(dialog->maximumSize(), d.size);
+        EXPECT_FALSE(
+            dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        const QRect screen = dialog->screen()->availableGeometry();
+        EXPECT_LE((dialog->geometry().center() - screen.center()).manhattanLength(), 2);
+        QWidget* previous = nullptr;
+        for (const auto& [name, place] : d.controls) {
+            auto* control = dialog->findChild<QWidget*>(QString::fromLatin1(name));
+            ASSERT_NE(control, nullptr) << name;
+            EXPECT_EQ(control->geometry(), place) << name;
+            if (previous) {
+                EXPECT_EQ(nextTabStop(previous), control) << name;
+            }
+            previous = control;
+            if (auto* button = qobject_cast<QPushButton*>(control)) {
+                EXPECT_FALSE(button->isDefault() || button->autoDefault()) << name;
+            }
+        }
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("Option1"))->isChecked());
+        dialog->close();
+    }
+    // The columns dialog's initial state and its label.
     clickTileArea("Picture12");
     Form3* columns = program->columnsDialog();
-    ASSERT_NE(columns, nullptr);
-    EXPECT_EQ(columns->windowTitle(), QStringLiteral("Lépcsőzetes oszlopok adatlapja"));
-    EXPECT_EQ(columns->minimumSize(), QSize(257, 135));
-    EXPECT_EQ(columns->maximumSize(), QSize(257, 135));
-    EXPECT_EQ(columns->Text1()->geometry(), QRect(8, 8, 81, 19));
-    EXPECT_EQ(columns->Label1()->geometry(), QRect(96, 10, 153, 13));
     EXPECT_EQ(columns->Label1()->text(), QStringLiteral("Oszlopok száma (max. 256)"));
-    EXPECT_EQ(columns->Check4()->geometry(), QRect(8, 32, 49, 17));
-    EXPECT_EQ(columns->Option(2)->geometry(), QRect(88, 56, 81, 33));
-    EXPECT_EQ(columns->Command1()->geometry(), QRect(8, 96, 81, 33));
-    EXPECT_EQ(columns->Command2()->geometry(), QRect(168, 96, 81, 33));
     EXPECT_TRUE(columns->Text1()->text().isEmpty());
     EXPECT_FALSE(columns->Check4()->isChecked());
     for (int i = 1; i <= 3; ++i)
         EXPECT_FALSE(columns->Option(i)->isEnabled());
-    EXPECT_TRUE(columns->Option(1)->isChecked());
-    EXPECT_EQ(nextTabStop(columns->Text1()), columns->Command1());
-    EXPECT_EQ(nextTabStop(columns->Command1()), columns->Command2());
-    EXPECT_EQ(nextTabStop(columns->Command2()), columns->Check4());
-    EXPECT_EQ(nextTabStop(columns->Check4()), columns->Option(1));
-    for (QAbstractButton* button : {columns->Command1(), columns->Command2()})
-        EXPECT_FALSE(qobject_cast<QPushButton*>(button)->isDefault() ||
-            qobject_cast<QPushButton*>(button)->autoDefault());
 }
 
 TEST_F(DialogTest, ARefusedCountShowsTheBoxAndKeepsTheDialogAsTyped)

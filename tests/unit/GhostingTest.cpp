@@ -30,32 +30,23 @@ void PrintTo(const Step& step, std::ostream* out)
     *out << "(" << step.left << ", " << step.top << ")";
 }
 
-// The marker's place after every step of a whole ghosting run, grouped into
-// passes: a pass is a run of equal 2-twip moves, and the jump to a pass's
-// starting place counts as that pass's first step.
-std::vector<std::vector<Step>> passesOn(QSize pixels, const QString& picture = {})
+// The marker's place after every step of a whole run, split into passes: a
+// pass starts with a jump to its starting place or a change of direction.
+std::vector<std::vector<Step>> passesOn(QSize pixels)
 {
     RasterCanvas canvas(pixels);
-    TestRun run = Ghosting(canvas, picture);
+    TestRun run = Ghosting(canvas, {});
     std::vector<std::vector<Step>> passes;
-    Step previous{0, 0};
-    float dx = 0, dy = 0;
-    bool jumped = true;
+    Step last{0, 0}, lastMove{0, 0};
+    bool lastJumped = true;
     while (run.resume()) {
         const Step now{canvas.Label1().left, canvas.Label1().top};
-        const float ndx = now.left - previous.left, ndy = now.top - previous.top;
-        const bool isStep =
-            (ndx == 0 || ndx == 2 || ndx == -2) && (ndy == 0 || ndy == 2 || ndy == -2);
-        if (!isStep) {
+        const Step move{now.left - last.left, now.top - last.top};
+        const bool jump = std::abs(move.left) > 2 || std::abs(move.top) > 2;
+        if (jump || (!lastJumped && move != lastMove))
             passes.emplace_back();
-            jumped = true;
-        } else if (!jumped && (ndx != dx || ndy != dy)) {
-            passes.emplace_back();
-        }
-        if (isStep)
-            dx = ndx, dy = ndy, jumped = false;
         passes.back().push_back(now);
-        previous = now;
+        last = now, lastMove = move, lastJumped = jump;
     }
     return passes;
 }
@@ -131,39 +122,28 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PictureFiles, AGoodPictureLoadsClippedToTheScreen)
-{
-    const QString path = write("blur_bg.jpg", jpeg(QSize(300, 200)));
-    EXPECT_EQ(loadPicture(path, QSize(1024, 768)).size(), QSize(300, 200));
-    EXPECT_EQ(loadPicture(path, QSize(100, 50)).size(), QSize(100, 50));
-    // A PNG under the name is read by what it holds.
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        makeGhostingBackground(QSize(40, 30)).save(&buffer, "png");
-    }
-    EXPECT_EQ(loadPicture(write("png.jpg", png), QSize(1024, 768)).size(), QSize(40, 30));
-}
-
-TEST_F(PictureFiles, BadFilesGiveNoPictureAndNoFuss)
+TEST_F(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
 {
     const QByteArray good = jpeg(QSize(300, 200));
+    const QString path = write("blur_bg.jpg", good);
+    EXPECT_EQ(loadPicture(path, QSize(1024, 768)).size(), QSize(300, 200));
+    EXPECT_EQ(loadPicture(path, QSize(100, 50)).size(), QSize(100, 50));
+    QByteArray png; // a PNG under the name is read by what it holds
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    makeGhostingBackground(QSize(40, 30)).save(&buffer, "png");
+    EXPECT_EQ(loadPicture(write("png.jpg", png), QSize(1024, 768)).size(), QSize(40, 30));
+
+    // 30000 × 30000 in the frame header (SOF0: FF C0, length, precision, H, W).
     QByteArray enormous = good;
-    // The frame header's height and width (SOF0: FF C0, length, precision, H, W).
     const qsizetype sof = enormous.indexOf("\xFF\xC0");
     ASSERT_GT(sof, 0);
-    for (int i : {5, 7}) {
-        enormous[sof + i] = char(30000 >> 8);
-        enormous[sof + i + 1] = char(30000 & 0xFF);
-    }
-    const QString files[] = {
-        dir.filePath("missing.jpg"), write("empty.jpg", {}),
-        write("truncated.jpg", good.left(good.size() / 2)),
-        write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous),
-        dir.path(), // a folder
-    };
-    for (const QString& file : files)
+    for (int i : {5, 7})
+        enormous[sof + i] = char(30000 >> 8), enormous[sof + i + 1] = char(30000 & 0xFF);
+    for (const QString& file : {dir.filePath("missing.jpg"), write("empty.jpg", {}),
+             write("truncated.jpg", good.left(good.size() / 2)),
+             write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous),
+             dir.path()})
         EXPECT_TRUE(loadPicture(file, QSize(1024, 768)).isNull()) << qPrintable(file);
 }
 
