@@ -3,6 +3,7 @@
 #include "canvas/Twips.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <cmath>
 
@@ -21,6 +22,9 @@ void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QC
     const QImage& raster = canvas.raster().image();
     const QRect shown = area.intersected(raster.rect());
     painter.drawImage(shown, raster, shown);
+    // Where the screen has grown past the raster since the test began.
+    for (const QRect& beyond : QRegion(area).subtracted(QRegion(raster.rect())))
+        painter.fillRect(beyond, Qt::black);
     const Image1State& image1 = canvas.Image1();
     if (image1.visible && !image1.picture.isNull()) {
         const QRect picture = area.intersected(image1.picture.rect());

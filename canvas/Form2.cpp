@@ -24,7 +24,19 @@ Form2::Form2(QScreen* screen)
     if (screen) {
         setScreen(screen);
         setGeometry(screen->geometry());
+        // A change of resolution: cover the screen as it is now; the tests
+        // read its new size and the raster clips what no longer fits.
+        connect(screen, &QScreen::geometryChanged, this, [this](const QRect& geometry) {
+            if (isVisible())
+                setGeometry(geometry);
+        });
     }
+    // The screen unplugged: back to the launcher, once Qt has moved the
+    // windows to a screen that remains.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen* removed) {
+        if (removed == screen_)
+            QMetaObject::invokeMethod(this, &Form2::returnRequested, Qt::QueuedConnection);
+    });
     canvas_.setBackColor(RGB(0, 0, 0));
 
     cursorTimer_.setSingleShot(true);

@@ -1,9 +1,29 @@
 #!/usr/bin/env bash
-# Installs everything the tests need (when missing), builds the program and
-# the tests, and runs the whole suite.
+# Installs everything the tests need (when missing), then builds and runs the
+# whole suite three ways: as users get it; under AddressSanitizer and
+# UndefinedBehaviorSanitizer; and the libFuzzer targets, a minute each.
+#   scripts/test.sh --quick   only the first, for a quick look while working
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
-cmake -S . -B build -DBUILD_TESTING=ON
-cmake --build build -j "$(nproc)"
-ctest --test-dir build --output-on-failure --no-tests=error -j "$(nproc)"
+jobs=$(nproc)
+
+suite() { # build directory, then CMake options
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DBUILD_TESTING=ON "$@"
+    cmake --build "$dir" -j "$jobs"
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs"
+}
+
+echo "== the test suite"
+suite build
+[ "${1:-}" = "--quick" ] && exit 0
+
+echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+suite build-sanitize -DKIJELZOR_SANITIZE=ON
+
+echo "== fuzzing"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKIJELZOR_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target fuzz_val fuzz_raster
+ctest --test-dir build-fuzz --output-on-failure --no-tests=error -V | grep -E 'stat::|Test *#|tests passed|FAILED|ERROR'

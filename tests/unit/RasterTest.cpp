@@ -175,6 +175,12 @@ TEST(Raster, TracksWhatChangedSinceItWasLastShown)
     EXPECT_EQ(raster.takeDirty(), QRect(QPoint(3, 4), QPoint(20, 35)));
     raster.line(-100 * T, 5 * T, -50 * T, 5 * T, White); // wholly outside
     EXPECT_TRUE(raster.takeDirty().isEmpty());
+    // Steep lines, clipped at the bottom: found by fuzzing, the rectangle once
+    // came out with x and y swapped.
+    raster.line(0, 64 * T, 47 * T, 0, White);
+    EXPECT_EQ(raster.takeDirty(), QRect(QPoint(18, 0), QPoint(47, 39)));
+    raster.line(2 * T, 3 * T, 4 * T, 30 * T, White);
+    EXPECT_EQ(raster.takeDirty(), QRect(QPoint(2, 3), QPoint(4, 30)));
     raster.circle(0, 0, 5 * T, White);
     EXPECT_EQ(raster.takeDirty(), QRect(0, 0, 6, 6));
     raster.clear(0);
