@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the tests need (when missing), then builds and runs the
 # whole suite three ways: as users get it; under AddressSanitizer and
-# UndefinedBehaviorSanitizer; and the libFuzzer targets, a minute each.
+# UndefinedBehaviorSanitizer; and the libFuzzer targets, a minute each. Then
+# it builds the Debian package and tests the program as packaged.
 #   scripts/test.sh --quick   only the first, for a quick look while working
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,9 @@ suite() { # build directory, then CMake options
 echo "== the test suite"
 suite build
 [ "${1:-}" = "--quick" ] && exit 0
+
+echo "== the Debian package"
+scripts/check-package.sh build
 
 echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 suite build-sanitize -DKIJELZOR_SANITIZE=ON

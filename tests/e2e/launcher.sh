@@ -3,7 +3,8 @@
 # read the title, click the white tile, look at the screen, press Esc.
 set -euo pipefail
 
-program=$(realpath "$1")
+# As given, links and all: an installed program finds its folder through them.
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -79,6 +80,14 @@ echo "ok: the uniformity pattern shows"
 xdotool click 1
 eventually launcher_shown || fail "a click did not bring the launcher back"
 echo "ok: a click brings the launcher back"
+
+# The ghosting test finds its picture beside the program and moves its square.
+picture_shown() { shoot && [ "$(pixel 5 5)" != 0,0,0 ] && [ "$(pixel 5 5)" != 255,255,255 ]; }
+xdotool mousemove $((X + 69)) $((Y + 262)) click 1
+eventually picture_shown || fail "the ghosting test did not show blur_bg.jpg"
+xdotool key Escape
+eventually launcher_shown || fail "Esc did not end the ghosting test"
+echo "ok: the ghosting test shows its picture"
 
 # Esc right after the click, while the gradient is still drawing.
 start=$(date +%s%N)

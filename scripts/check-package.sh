@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build directory and checks it: the desktop
+# entry and the AppStream metadata validate, and the end-to-end test passes
+# against the packaged program, started as its menu entry starts it. In CI
+# (CI=true) the package is installed with apt, tested there and removed;
+# elsewhere it is unpacked into a scratch folder and tested there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/kijelzor_*_*.deb | head -n 1)
+echo "package: $deb"
+dpkg-deb --field "$deb" Package Version Depends Recommends
+
+desktop-file-validate resources/hu.kijelzor.Kijelzor.desktop
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net resources/hu.kijelzor.Kijelzor.metainfo.xml
+fi
+
+# The command the menu entry runs.
+exec_line=$(sed -n 's/^Exec=//p' resources/hu.kijelzor.Kijelzor.desktop)
+
+if [ "${CI:-}" = true ]; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")" >/dev/null
+    trap '"${sudo[@]}" apt-get remove -y -qq kijelzor >/dev/null' EXIT
+    [ -e /usr/share/icons/hicolor/48x48/apps/hu.kijelzor.Kijelzor.png ] || { echo "no icon installed"; exit 1; }
+    tests/e2e/launcher.sh "$(command -v "$exec_line")"
+else
+    root=$(mktemp -d)
+    trap 'rm -rf "$root"' EXIT
+    dpkg-deb -x "$deb" "$root"
+    [ -e "$root/usr/share/icons/hicolor/48x48/apps/hu.kijelzor.Kijelzor.png" ] || { echo "no icon"; exit 1; }
+    tests/e2e/launcher.sh "$root/usr/bin/$exec_line"
+fi
+echo "package: all checks passed"
