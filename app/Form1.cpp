@@ -21,12 +21,6 @@ namespace {
 
 constexpr QSize thumbnailSize{120, 90};
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(
-        left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
-}
-
 } // namespace
 
 QString launcherTitle(float screenWidth, float screenHeight, const QLocale& locale)
@@ -104,18 +98,18 @@ void Form1::buildTiles()
 void Form1::buildControls()
 {
     image2_ = new PictureBox(QStringLiteral("Image2"), Artwork::helpPicture(), this);
-    image2_->setGeometry(twipRect(6360, 4800, 600, 600));
+    image2_->setGeometry(layoutRect(6360, 4800, 600, 600));
     image2_->setCursor(Qt::WhatsThisCursor);
     connect(image2_, &PictureBox::clicked, this, &Form1::OpenHelpDocument);
 
     image1_ = new PictureBox(QStringLiteral("Image1"), Artwork::exitPicture(), this);
-    image1_->setGeometry(twipRect(7080, 4800, 600, 600));
+    image1_->setGeometry(layoutRect(7080, 4800, 600, 600));
     image1_->setCursor(Qt::PointingHandCursor);
     connect(image1_, &PictureBox::clicked, this, &Form1::exitRequested);
 
     label1_ = new QLabel(QStringLiteral("Kijelzor LCD-teszt"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(twipRect(120, 5160, 1830, 195));
+    label1_->setGeometry(layoutRect(120, 5160, 1830, 195));
     // Verdana where the system has it; fontconfig picks the nearest otherwise.
     QFont credit(QStringLiteral("Verdana"));
     credit.setPointSizeF(8.25);

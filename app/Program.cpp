@@ -71,26 +71,25 @@ void Program::Picture5_Click()
         frameClocks_ ? frameClocks_(canvas) : canvas.makeFrameClock());
 }
 
-void Program::Picture12_Click()
+template <typename Dialog> void Program::openDialog(QPointer<Dialog>& dialog, void (Program::*ok)())
 {
     form1_->hide();
-    if (!form3_) {
-        form3_ = new Form3;
-        connect(form3_, &OptionDialog::okClicked, this, &Program::Form3_Command1_Click);
-        connect(form3_, &OptionDialog::cancelClicked, this, &Program::CancelDialog);
+    if (!dialog) {
+        dialog = new Dialog;
+        connect(dialog, &OptionDialog::okClicked, this, ok);
+        connect(dialog, &OptionDialog::cancelClicked, this, &Program::CancelDialog);
     }
-    form3_->showCentred(form1_->screen());
+    dialog->showCentred(form1_->screen());
+}
+
+void Program::Picture12_Click()
+{
+    openDialog(form3_, &Program::Form3_Command1_Click);
 }
 
 void Program::Picture13_Click()
 {
-    form1_->hide();
-    if (!form4_) {
-        form4_ = new Form4;
-        connect(form4_, &OptionDialog::okClicked, this, &Program::Form4_Command1_Click);
-        connect(form4_, &OptionDialog::cancelClicked, this, &Program::CancelDialog);
-    }
-    form4_->showCentred(form1_->screen());
+    openDialog(form4_, &Program::Form4_Command1_Click);
 }
 
 void Program::Form3_Command1_Click()

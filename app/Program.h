@@ -63,6 +63,8 @@ private:
     Form2& showCanvas();
     void unloadCanvas();
     template <typename Window> void unload(QPointer<Window>& window);
+    // Hides the launcher and shows the dialog, loading it first if needed.
+    template <typename Dialog> void openDialog(QPointer<Dialog>& dialog, void (Program::*ok)());
     void showLauncher();
 
     QString programFolder_;

@@ -45,8 +45,7 @@ QRect tileGeometry(const TileSpec& tile)
 {
     const int side = tile.size == Large ? 1830 : 270;
     const int height = tile.size == Large ? 1380 : 270;
-    return QRect(tile.left / TwipsPerPixel, tile.top / TwipsPerPixel, side / TwipsPerPixel,
-        height / TwipsPerPixel);
+    return layoutRect(tile.left, tile.top, side, height);
 }
 
 const TileSpec* tileForPattern(const char* pattern)

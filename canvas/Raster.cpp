@@ -224,7 +224,8 @@ template <bool XMajor> void Raster::slanted(i64 a0, i64 b0, i64 a1, i64 b1)
     const i64 bLo = std::min(minorAt(lo), minorAt(hi)), bHi = std::max(minorAt(lo), minorAt(hi));
     const int aFrom = int(a0 + lo), aLength = int(hi - lo + 1);
     const int bFrom = int(bLo), bLength = int(bHi - bLo + 1);
-    markDirty(XMajor ? QRect(aFrom, bFrom, aLength, bLength) : QRect(bFrom, aFrom, bLength, aLength));
+    markDirty(
+        XMajor ? QRect(aFrom, bFrom, aLength, bLength) : QRect(bFrom, aFrom, bLength, aLength));
 }
 
 void Raster::circle(float x, float y, float radius, RgbColor color)

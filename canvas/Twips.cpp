@@ -11,3 +11,9 @@ float pixelsToTwips(int pixels)
 {
     return static_cast<float>(pixels) * TwipsPerPixel;
 }
+
+QRect layoutRect(int leftTwips, int topTwips, int widthTwips, int heightTwips)
+{
+    return QRect(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel, widthTwips / TwipsPerPixel,
+        heightTwips / TwipsPerPixel);
+}

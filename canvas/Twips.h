@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 // The run-time measures the screen in twips. A twip is one fifteenth of a
 // *physical* pixel here, whatever the desktop's scaling: the patterns must
 // land on real pixels, so no logical-pixel unit ever enters this conversion.
@@ -12,3 +14,8 @@ double twipsToPixel(float twips);
 
 // Screen.Width and Screen.Height of a screen `pixels` physical pixels wide.
 float pixelsToTwips(int pixels);
+
+// The windows' own layout (launcher, dialogs) is given in twips too, but in
+// logical pixels, which may scale with the desktop; only the test canvas is
+// tied to physical pixels.
+QRect layoutRect(int leftTwips, int topTwips, int widthTwips, int heightTwips);

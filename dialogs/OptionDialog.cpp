@@ -15,7 +15,7 @@ OptionDialog::OptionDialog(
 {
     setObjectName(name);
     setWindowTitle(caption);
-    setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    setFixedSize(layoutRect(0, 0, widthTwips, heightTwips).size());
     // The controls are sized for the small dialog font of the original.
     QFont small = font();
     small.setPointSizeF(8);
@@ -37,8 +37,7 @@ void OptionDialog::placeControl(
 {
     control->setParent(this);
     control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(
-        left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
+    control->setGeometry(layoutRect(left, top, width, height));
 }
 
 QAbstractButton* OptionDialog::commandButton(

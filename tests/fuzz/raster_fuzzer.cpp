@@ -15,8 +15,7 @@ struct Input {
     const std::uint8_t* data;
     std::size_t size;
 
-    template <typename T>
-    T take()
+    template <typename T> T take()
     {
         T value{};
         const std::size_t n = std::min(sizeof(T), size);
@@ -44,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             raster.clear(colour);
             break;
         case 1:
-            raster.line(in.take<float>(), in.take<float>(), in.take<float>(), in.take<float>(), colour);
+            raster.line(
+                in.take<float>(), in.take<float>(), in.take<float>(), in.take<float>(), colour);
             break;
         default:
             raster.circle(in.take<float>(), in.take<float>(), in.take<float>(), colour);

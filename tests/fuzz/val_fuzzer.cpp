@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = Val(text);
     if (std::isnan(value))
         std::abort();
-    const QString kept = QString(text).remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    const QString kept =
+        QString(text).remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
     qsizetype i = 0;
     if (i < kept.size() && (kept[i] == u'+' || kept[i] == u'-'))
         ++i;

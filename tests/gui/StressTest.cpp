@@ -87,16 +87,20 @@ protected:
             actions.push_back([this, columns] {
                 QTest::mouseClick(columns->Option(1 + pick(3)), Qt::LeftButton);
             });
-            actions.push_back([columns] { QTest::mouseClick(columns->Command1(), Qt::LeftButton); });
-            actions.push_back([columns] { QTest::mouseClick(columns->Command2(), Qt::LeftButton); });
+            actions.push_back(
+                [columns] { QTest::mouseClick(columns->Command1(), Qt::LeftButton); });
+            actions.push_back(
+                [columns] { QTest::mouseClick(columns->Command2(), Qt::LeftButton); });
             actions.push_back([columns] { columns->close(); });
         }
         if (Form4* gradient = program->gradientDialog(); gradient && gradient->isVisible()) {
             actions.push_back([this, gradient] {
                 QTest::mouseClick(gradient->Option(1 + pick(3)), Qt::LeftButton);
             });
-            actions.push_back([gradient] { QTest::mouseClick(gradient->Command1(), Qt::LeftButton); });
-            actions.push_back([gradient] { QTest::mouseClick(gradient->Command2(), Qt::LeftButton); });
+            actions.push_back(
+                [gradient] { QTest::mouseClick(gradient->Command1(), Qt::LeftButton); });
+            actions.push_back(
+                [gradient] { QTest::mouseClick(gradient->Command2(), Qt::LeftButton); });
             actions.push_back([gradient] { gradient->close(); });
         }
         // Time passes: tests draw their slices.
@@ -121,7 +125,10 @@ protected:
         ASSERT_TRUE(answered) << "the program does not answer";
     }
 
-    std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); }
+    std::size_t pick(std::size_t count)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+    }
 
     std::mt19937 random;
     QPointer<ManualClock> clock;

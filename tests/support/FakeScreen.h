@@ -35,7 +35,10 @@ public:
     QString name() const override { return QStringLiteral("fake"); }
 
 private:
-    explicit FakeScreen(QRect geometry) : geometry_(geometry) {}
+    explicit FakeScreen(QRect geometry)
+        : geometry_(geometry)
+    {
+    }
 
     QRect geometry_;
 };
