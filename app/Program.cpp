@@ -54,14 +54,12 @@ void Program::onTileClicked(const TileSpec& tile)
     const Pattern* pattern = findPattern(tile.pattern);
     if (!pattern)
         return;
-    form1_->hide();
     Form2& canvas = showCanvas();
     canvas.startTest(pattern->start(canvas.canvas()));
 }
 
 void Program::Picture5_Click()
 {
-    form1_->hide();
     Form2& canvas = showCanvas();
     // The only test that ends by itself: it closes its own canvas, never one
     // that another test has opened since.
@@ -137,6 +135,8 @@ Form4* Program::gradientDialog() const
 
 Form2& Program::showCanvas()
 {
+    // Every test hides the launcher first (a dialog's test finds it hidden).
+    form1_->hide();
     if (!form2_) {
         form2_ = new Form2(form1_->screen());
         form2_->setWindowIcon(form1_->windowIcon());

@@ -59,7 +59,8 @@ private:
     void Form4_Command1_Click();
     // Mégse of either dialog, and its close box.
     void CancelDialog();
-    // Form2.Show: loads the canvas anew if needed, on the launcher's screen.
+    // Form1.Hide, then Form2.Show: loads the canvas anew if needed, on the
+    // launcher's screen.
     Form2& showCanvas();
     void unloadCanvas();
     template <typename Window> void unload(QPointer<Window>& window);

@@ -18,14 +18,13 @@ bool displayAvailable()
 
 // Qt ends with abort() and a core dump when no platform plugin can reach a
 // display; one plain line and an exit status are what a user should get.
-void exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message)
+// Until the application stands, Qt's own warnings only say the same.
+void exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString&)
 {
     if (type == QtFatalMsg) {
         std::fputs(noDisplay, stderr);
         std::_Exit(1);
     }
-    // Until the application stands, Qt's own warnings only say the same.
-    (void)message;
 }
 
 } // namespace

@@ -3,15 +3,12 @@
 #include "canvas/Composition.h"
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
-#include "canvas/Twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-
-#include <cmath>
 
 Form2::Form2(QScreen* screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -112,13 +109,17 @@ void Form2::showDrawn()
         dirty |= shownPicture_ | picture;
     shownPicture_ = picture;
     shownPictureKey_ = image1.picture.cacheKey();
-    if (dirty.isEmpty())
-        return;
-    // The raster is in physical pixels, the widget in logical ones.
-    const qreal ratio = devicePixelRatioF();
-    update(
-        QRectF(dirty.x() / ratio, dirty.y() / ratio, dirty.width() / ratio, dirty.height() / ratio)
-            .toAlignedRect());
+    if (!dirty.isEmpty())
+        update(scaled(dirty, 1 / devicePixelRatioF()));
+}
+
+// The raster is in physical pixels, the widget in logical ones; this is the
+// one place that converts between them.
+QRect Form2::scaled(const QRect& rect, qreal factor)
+{
+    return QRectF(
+        rect.x() * factor, rect.y() * factor, rect.width() * factor, rect.height() * factor)
+        .toAlignedRect();
 }
 
 void Form2::paintEvent(QPaintEvent* event)
@@ -127,10 +128,7 @@ void Form2::paintEvent(QPaintEvent* event)
     // Compose in physical pixels so that nothing of the picture is scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    const QRect area = QRectF(event->rect().x() * ratio, event->rect().y() * ratio,
-        event->rect().width() * ratio, event->rect().height() * ratio)
-                           .toAlignedRect();
-    composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
+    composeCanvas(painter, canvas_, scaled(event->rect(), ratio), palette().color(QPalette::Base));
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)

@@ -56,6 +56,7 @@ private:
     void showDrawn();
     void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
+    static QRect scaled(const QRect& rect, qreal factor);
     void wakeCursor();
 
     QPointer<QScreen> screen_;

@@ -46,14 +46,9 @@ void Form3::Check4_Click()
         option->setEnabled(check4_->isChecked());
 }
 
-bool Form3::channelTicked() const
-{
-    return check4_->isChecked();
-}
-
 std::optional<Channel> Form3::channelChoice() const
 {
-    return channelTicked() ? channelOf(options_) : std::nullopt;
+    return check4_->isChecked() ? channelOf(options_) : std::nullopt;
 }
 
 std::optional<double> Form3::checkedCount()

@@ -25,7 +25,6 @@ public:
     std::optional<double> checkedCount();
     // With "RGB" ticked, the selected channel; otherwise gray (nullopt).
     std::optional<Channel> channelChoice() const;
-    bool channelTicked() const;
 
     QLineEdit* Text1() const { return text1_; }
     QAbstractButton* Command1() const { return command1_; }
