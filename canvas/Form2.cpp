@@ -4,6 +4,7 @@
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -170,6 +171,14 @@ void Form2::mouseMoveEvent(QMouseEvent* event)
 {
     wakeCursor();
     QWidget::mouseMoveEvent(event);
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    // Closed from outside, by the window manager's close key: leave as Esc
+    // does, or the program would run on with no window on the screen.
+    event->ignore();
+    emit returnRequested();
 }
 
 void Form2::wakeCursor()
