@@ -35,8 +35,11 @@ trap 'exit 130' INT TERM HUP
 # "build" when the sources do not build.
 failing_tests() {
     cmake --build "$build" -j "$jobs" >"$saved/build.log" 2>&1 || { echo build; return; }
-    ctest --test-dir "$build" -j "$jobs" --timeout 300 >"$saved/ctest.log" 2>&1
-    sed -n 's/^ *[0-9]* - \([A-Za-z0-9_]*\) (.*/\1/p' "$saved/ctest.log" | sort -u | paste -sd, -
+    local status=0 names
+    ctest --test-dir "$build" -j "$jobs" --timeout 300 >"$saved/ctest.log" 2>&1 || status=$?
+    names=$(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) (.*/\1/p' "$saved/ctest.log" |
+        sort -u | paste -sd, -)
+    [ "$status" -eq 0 ] || echo "${names:-ctest}"
 }
 
 if [ "$dry" = 0 ]; then
