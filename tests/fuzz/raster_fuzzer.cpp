@@ -1,59 +1,36 @@
 // Random clears, lines and circles with any float coordinates — huge,
 // negative, NaN, infinite — on small rasters. AddressSanitizer catches any
-// write outside the pixels; the checks below catch a dirty rectangle that
+// write outside the pixels; the checks below catch a changed region that
 // leaves the raster or a raster that changes size.
-
 #include "canvas/Raster.h"
 
-#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <bit>
 #include <cstdlib>
-#include <cstring>
-
-namespace {
-
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-
-    template <typename T> T take()
-    {
-        T value{};
-        const std::size_t n = std::min(sizeof(T), size);
-        std::memcpy(&value, data, n);
-        data += n, size -= n;
-        return value;
-    }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Input in{data, size};
-    const int w = in.take<std::uint8_t>() % 65, h = in.take<std::uint8_t>() % 65;
+    FuzzedDataProvider in(data, size);
+    const int w = in.ConsumeIntegralInRange(0, 64), h = in.ConsumeIntegralInRange(0, 64);
     Raster raster(QSize(w, h));
     // A raster with a zero side has no pixels at all.
-    const QSize pixels = w > 0 && h > 0 ? QSize(w, h) : QSize(0, 0);
-    const QRect whole(QPoint(0, 0), pixels);
-    while (in.size > 0) {
-        const std::uint8_t op = in.take<std::uint8_t>();
-        const RgbColor colour = in.take<std::uint32_t>();
-        switch (op % 3) {
+    const QRect whole = w > 0 && h > 0 ? QRect(0, 0, w, h) : QRect();
+    auto coordinate = [&] { return std::bit_cast<float>(in.ConsumeIntegral<std::uint32_t>()); };
+    while (in.remaining_bytes() > 0) {
+        const RgbColor colour = in.ConsumeIntegral<std::uint32_t>();
+        switch (in.ConsumeIntegralInRange(0, 2)) {
         case 0:
             raster.clear(colour);
             break;
         case 1:
-            raster.line(
-                in.take<float>(), in.take<float>(), in.take<float>(), in.take<float>(), colour);
+            raster.line(coordinate(), coordinate(), coordinate(), coordinate(), colour);
             break;
         default:
-            raster.circle(in.take<float>(), in.take<float>(), in.take<float>(), colour);
-            break;
+            raster.circle(coordinate(), coordinate(), coordinate(), colour);
         }
         const QRect dirty = raster.takeDirty();
-        if (!dirty.isEmpty() && !whole.contains(dirty))
-            std::abort();
-        if (raster.size() != pixels)
+        if ((!dirty.isEmpty() && !whole.contains(dirty)) || raster.size() != whole.size())
             std::abort();
     }
     return 0;

@@ -4,9 +4,10 @@
 #include "app/PictureBox.h"
 #include "app/Program.h"
 #include "canvas/Form2.h"
+#include "canvas/FrameClock.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QPointer>
 #include <QTest>
 #include <QUrl>
 
@@ -19,26 +20,25 @@
 class UrlRecorder : public QObject {
     Q_OBJECT
 public:
+    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     std::vector<QUrl> opened;
 public slots:
     void open(const QUrl& url) { opened.push_back(url); }
 };
 
+// A frame clock that ticks when the test says so.
+struct ManualClock : FrameClock {
+    void start() override { running = true; }
+    void stop() override { running = false; }
+    double rate() const override { return 60; }
+    void frame() { emit tick(); }
+    bool running = false;
+};
+
 class ProgramTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
-        program = std::make_unique<Program>(programFolder());
-    }
-
-    void TearDown() override
-    {
-        program.reset();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
+    void SetUp() override { program = std::make_unique<Program>(programFolder()); }
     virtual QString programFolder() { return QCoreApplication::applicationDirPath(); }
 
     Form1& launcher() { return program->launcher(); }
@@ -49,29 +49,33 @@ protected:
     {
         const QPoint centre = tile(name)->geometry().center();
         QWidget* target = launcher().childAt(centre);
-        ASSERT_NE(target, nullptr);
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&launcher(), centre));
     }
 
     // The canvas as it is shown on the screen, pixel for pixel.
     QImage shownCanvas()
     {
-        Form2* canvas = program->canvas();
-        return canvas ? canvas->grab().toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+        return program->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Waits for the canvas's drawing to end and the last of it to be shown.
+    void drawingDone()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!program->canvas()->testRunning(), 10000);
+        QCoreApplication::processEvents();
+    }
+
+    // The ghosting test's frames come from `clock`, ticked by the test.
+    void tickByHand()
+    {
+        program->setFrameClockFactory([this](Form2&) {
+            auto made = std::make_unique<ManualClock>();
+            clock = made.get();
+            return made;
+        });
     }
 
     UrlRecorder urls;
     std::unique_ptr<Program> program;
+    QPointer<ManualClock> clock;
 };
-
-// Whether every pixel of `image` is `colour`.
-inline bool allPixels(const QImage& image, QRgb colour)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((row[x] & 0xFFFFFF) != (colour & 0xFFFFFF))
-                return false;
-    }
-    return !image.isNull();
-}

@@ -1,4 +1,5 @@
 #include "canvas/NumberText.h"
+#include "canvas/Raster.h"
 #include "canvas/RgbColor.h"
 #include "canvas/Twips.h"
 #include "canvas/Val.h"
@@ -7,36 +8,47 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <utility>
 
-TEST(Rgb, PacksRedGreenBlueAndClampsEachChannel)
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+constexpr RgbColor White = 0xFFFFFF;
+constexpr float T = 15; // twips per pixel, for readable coordinates
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels paintedPixels(const Raster& raster)
 {
-    EXPECT_EQ(RGB(1, 2, 3), 1u + 256u * 2 + 65536u * 3);
-    EXPECT_EQ(RGB(256, 300, 100000), RGB(255, 255, 255));
-    EXPECT_EQ(RGB(-1, -256, -100000), RGB(0, 0, 0));
+    Pixels painted;
+    for (int y = 0; y < raster.size().height(); ++y)
+        for (int x = 0; x < raster.size().width(); ++x)
+            if (raster.pixel(x, y) != 0)
+                painted.insert({x, y});
+    return painted;
+}
+
+} // namespace
+
+TEST(Twips, FloorOfAFifteenthMapsATwipToItsPixel)
+{
+    const std::pair<float, double> cases[] = {{0, 0}, {14.99f, 0}, {15, 1}, {-0.5f, -1}, {-15, -1},
+        {-15.5f, -2}, {15360, 1024}, {float(inf), inf}};
+    for (auto [twips, pixel] : cases)
+        EXPECT_EQ(twipsToPixel(twips), pixel) << twips;
+    EXPECT_TRUE(std::isnan(twipsToPixel(std::nanf(""))));
+}
+
+TEST(Rgb, PacksAndClampsEachChannelAndLevelsRoundHalfToEven)
+{
     EXPECT_EQ(RGB(212, 208, 200), 0xC8D0D4u);
-    const RgbColor c = RGB(10, 20, 30);
-    EXPECT_EQ(redOf(c), 10);
-    EXPECT_EQ(greenOf(c), 20);
-    EXPECT_EQ(blueOf(c), 30);
-}
-
-TEST(RoundLevel, GoesToTheNearestAndHalvesToTheEvenNeighbour)
-{
-    const struct {
-        double level;
-        long expected;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {127.5, 128}, {128.5, 128}, {254.5, 254},
-        {255.5, 256}, {0.49999, 0}, {0.50001, 1}, {-0.5, 0}, {-1.5, -2}, {16.0, 16}, {25.6, 26},
-        {230.4, 230}};
-    for (const auto& c : cases)
-        EXPECT_EQ(roundLevel(c.level), c.expected) << c.level;
-}
-
-TEST(RoundLevel, NonFiniteAndHugeLevelsStillGiveAUsableChannel)
-{
-    EXPECT_EQ(roundLevel(std::nan("")), 0);
-    EXPECT_EQ(RGB(roundLevel(std::numeric_limits<double>::infinity()), 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(RGB(roundLevel(-1e300), 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(RGB(-1, 256, -100000), RGB(0, 255, 0));
+    const std::pair<double, long> levels[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {127.5, 128},
+        {254.5, 254}, {255.5, 256}, {0.50001, 1}, {-1.5, -2}, {std::nan(""), 0},
+        {-1e300, -1000000000}, {inf, 1000000000}};
+    for (auto [level, whole] : levels)
+        EXPECT_EQ(roundLevel(level), whole) << level;
 }
 
 TEST(SingleToText, WritesTheTitleNumbersAsTheUserExpects)
@@ -45,71 +57,88 @@ TEST(SingleToText, WritesTheTitleNumbersAsTheUserExpects)
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(singleToText(16392.0f / 15.0f, hungarian), "1092,8");
     EXPECT_EQ(singleToText(16392.0f / 15.0f, english), "1092.8");
-    EXPECT_EQ(singleToText(1920.0f, hungarian), "1920");
-    EXPECT_EQ(singleToText(28800.0f / 15.0f, english), "1920");
-    // No grouping, seven significant digits at most.
-    EXPECT_EQ(singleToText(1234567.0f, english), "1234567");
-    EXPECT_EQ(singleToText(1234567.0f, hungarian), "1234567");
-    EXPECT_EQ(singleToText(1.0f / 3.0f, english), "0.3333333");
-    EXPECT_EQ(singleToText(2.0f / 3.0f, hungarian), "0,6666667");
+    EXPECT_EQ(singleToText(1234567.0f, english), "1234567"); // no grouping
+    EXPECT_EQ(singleToText(2.0f / 3.0f, hungarian), "0,6666667"); // seven digits
 }
 
 TEST(Val, ReadsTheLeadingNumberOfAText)
 {
+    const std::pair<const char*, double> cases[] = {{"", 0}, {"abc", 0}, {"256", 256},
+        {"7.99", 7.99}, {"-16", -16}, {" 1 6", 16}, {"\t1\n2", 12}, {"16abc", 16}, {"+5", 5},
+        {"-.25", -0.25}, {"1e2", 100}, {"1d2", 100}, {"1e+", 1}, {"2E-1", 0.2}, {"3.4.5", 3.4},
+        {"12,5", 12}, {"-", 0}, {"1e400", inf}, {"1e-400", 0}, {"16é5", 16}, {"１６", 0}};
+    for (auto [text, value] : cases)
+        EXPECT_EQ(Val(QString::fromUtf8(text)), value) << '"' << text << '"';
+}
+
+TEST(Raster, LinesPaintBothEndPointsWhereverTheyAreClipped)
+{
+    Raster raster(QSize(20, 20));
+    const QImage before = raster.image();
+    raster.line(2 * T, 3 * T, 9 * T + 14, 3 * T, White); // ends inside pixel 9
+    raster.line(12 * T, 15 * T, 12 * T, 5 * T, White); // drawn upwards
+    raster.line(0, 0.75f, 1, 0, White); // the gradient's first line reaches row 0 by its end
+    Pixels expected{{0, 0}};
+    for (int i = 2; i <= 9; ++i)
+        expected.insert({i, 3});
+    for (int i = 5; i <= 15; ++i)
+        expected.insert({12, i});
+    EXPECT_EQ(paintedPixels(raster), expected);
+    EXPECT_EQ(before.pixel(2, 3), qRgb(0, 0, 0)); // an earlier copy keeps its pixels
+
+    // The same lines on a large raster and, shifted, on a small one that
+    // shows a window of them: the window holds the very same pixels.
+    const float lines[][4] = {{10, 190, 190, 30}, {0, 100, 199, 120}, {60, 0, 70, 199}};
+    Raster large(QSize(200, 200)), small(QSize(50, 40));
+    for (const auto& l : lines) {
+        large.line(l[0] * T, l[1] * T, l[2] * T, l[3] * T, White);
+        small.line((l[0] - 80) * T, (l[1] - 90) * T, (l[2] - 80) * T, (l[3] - 90) * T, White);
+    }
+    EXPECT_EQ(small.image(), large.image().copy(80, 90, 50, 40));
+}
+
+TEST(Raster, CirclesAreSymmetricOnTheirRadiusAndClipped)
+{
+    Raster raster(QSize(61, 61));
+    raster.circle(30 * T, 30 * T, 20 * T, White);
+    const Pixels painted = paintedPixels(raster);
+    for (auto [x, y] : painted) {
+        EXPECT_NEAR(std::hypot(x - 30, y - 30), 20.0, 0.75) << x << "," << y;
+        for (auto [mx, my] : {std::pair{60 - x, y}, {x, 60 - y}, {y, x}})
+            EXPECT_TRUE(painted.count({mx, my})) << x << "," << y << " without its mirror";
+    }
+    EXPECT_TRUE(painted.count({50, 30}) && painted.count({30, 10}));
+
+    // Centred on a corner only the quarter inside shows, clipped at both edges.
+    Raster corner(QSize(13, 13));
+    corner.circle(0, 0, 13 * T, White);
+    EXPECT_TRUE(corner.pixel(12, 5) == White && corner.pixel(5, 12) == White);
+    EXPECT_EQ(corner.pixel(0, 1), 0u); // nothing wraps over from the row's end
+
+    Raster dot(QSize(10, 10));
+    dot.circle(5 * T, 5 * T, -3 * T, White);
+    dot.circle(5 * T, 5 * T, 1e12f, White); // beyond the radius limit: nothing
+    dot.circle(5 * T, 5 * T, 0, White);
+    EXPECT_EQ(paintedPixels(dot), (Pixels{{5, 5}}));
+}
+
+TEST(Raster, TracksWhatChangedSinceItWasLastShown)
+{
+    Raster raster(QSize(50, 40));
+    EXPECT_EQ(raster.takeDirty(), QRect(0, 0, 50, 40)); // a new raster is all new
+    EXPECT_TRUE(raster.takeDirty().isEmpty());
     const struct {
-        const char* text;
-        double expected;
-    } cases[] = {
-        {"", 0},
-        {"abc", 0},
-        {"8", 8},
-        {"256", 256},
-        {"7.99", 7.99},
-        {"256.5", 256.5},
-        {"300", 300},
-        {"0", 0},
-        {"-16", -16},
-        {"12.5", 12.5},
-        {" 16", 16},
-        {"16abc", 16},
-        {"1e2", 100},
-        {"1 6", 16},
-        {"\t1\n2", 12},
-        {"+5", 5},
-        {".5", 0.5},
-        {"-.25", -0.25},
-        {"1d2", 100},
-        {"1e", 1},
-        {"1e+", 1},
-        {"2E-1", 0.2},
-        {"3.4.5", 3.4},
-        {"12,5", 12},
-        {"-", 0},
-        {".", 0},
-        {"1e400", std::numeric_limits<double>::infinity()},
-        {"1e-400", 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Val(QString::fromUtf8(c.text)), c.expected) << '"' << c.text << '"';
-}
-
-TEST(Val, StopsAtAnyNonAsciiCharacter)
-{
-    EXPECT_EQ(Val(QStringLiteral("16é5")), 16);
-    EXPECT_EQ(Val(QStringLiteral("１６")), 0); // full-width digits are not digits here
-}
-
-TEST(Twips, FloorOfAFifteenthMapsATwipToItsPixel)
-{
-    EXPECT_EQ(twipsToPixel(0), 0);
-    EXPECT_EQ(twipsToPixel(14.99f), 0);
-    EXPECT_EQ(twipsToPixel(15), 1);
-    EXPECT_EQ(twipsToPixel(0.75f), 0);
-    EXPECT_EQ(twipsToPixel(-0.5f), -1);
-    EXPECT_EQ(twipsToPixel(-15), -1);
-    EXPECT_EQ(twipsToPixel(-15.5f), -2);
-    EXPECT_EQ(twipsToPixel(15360), 1024);
-    EXPECT_EQ(pixelsToTwips(1024), 15360.0f);
-    EXPECT_TRUE(std::isnan(twipsToPixel(std::nanf(""))));
-    EXPECT_TRUE(std::isinf(twipsToPixel(std::numeric_limits<float>::infinity())));
+        float x1, y1, x2, y2;
+        QRect dirty;
+    } lines[] = {{3, 4, 10, 9, QRect(3, 4, 8, 6)}, {20, 30, 20, 35, QRect(20, 30, 1, 6)},
+        {5, 7, 1, 7, QRect(1, 7, 5, 1)}, {-100, 5, -50, 5, QRect()},
+        // A steep line clipped at the bottom: found by fuzzing, the rectangle
+        // once came out with x and y swapped.
+        {0, 64, 47, 0, QRect(QPoint(18, 0), QPoint(47, 39))}};
+    for (const auto& l : lines) {
+        raster.line(l.x1 * T, l.y1 * T, l.x2 * T, l.y2 * T, White);
+        EXPECT_EQ(raster.takeDirty(), l.dirty) << l.x1 << "," << l.y1;
+    }
+    raster.circle(0, 0, 5 * T, White);
+    EXPECT_EQ(raster.takeDirty(), QRect(0, 0, 6, 6));
 }
