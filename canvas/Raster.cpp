@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 namespace {
@@ -230,40 +231,51 @@ template <bool XMajor> void Raster::slanted(i64 a0, i64 b0, i64 a1, i64 b1)
 
 void Raster::circle(float x, float y, float radius, RgbColor color)
 {
-    const double cxd = twipsToPixel(x), cyd = twipsToPixel(y), rd = twipsToPixel(radius);
-    if (!std::isfinite(cxd) || !std::isfinite(cyd) || !std::isfinite(rd))
+    // The centre and the radius in exact pixel units, pixel i covering [i, i + 1).
+    const double cx = double(x) / TwipsPerPixel, cy = double(y) / TwipsPerPixel;
+    const double r = double(radius) / TwipsPerPixel;
+    if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r))
         return;
-    if (rd < 0 || rd > double(MaxCircleRadius))
+    if (r < 0 || r > double(MaxCircleRadius))
         return;
-    const i64 r = static_cast<i64>(rd);
     const i64 w = image_.width(), h = image_.height();
-    // A centre this far out cannot bring a circle of at most MaxCircleRadius
-    // into the image; checking first keeps the casts below defined.
-    if (cxd + rd < 0 || cxd - rd >= double(w) || cyd + rd < 0 || cyd - rd >= double(h))
+    // Wholly off the image: nothing to draw, and the casts below stay defined.
+    if (cx + r < 0 || cx - r >= double(w) || cy + r < 0 || cy - r >= double(h))
         return;
     if (!begin(color))
         return;
-    const i64 cx = static_cast<i64>(cxd), cy = static_cast<i64>(cyd);
-    auto plot = [&](i64 px, i64 py) {
-        if (px >= 0 && px < w && py >= 0 && py < h)
-            put(px, py);
+    i64 left = w, top = h, right = -1, bottom = -1;
+    auto plot = [&](double px, double py) {
+        const i64 ix = static_cast<i64>(std::floor(px)), iy = static_cast<i64>(std::floor(py));
+        if (ix < 0 || ix >= w || iy < 0 || iy >= h)
+            return;
+        put(ix, iy);
+        left = std::min(left, ix), right = std::max(right, ix);
+        top = std::min(top, iy), bottom = std::max(bottom, iy);
     };
-    // Midpoint circle: one octant walked, mirrored eight ways.
-    i64 dx = r, dy = 0, err = 1 - r;
-    while (dx >= dy) {
-        plot(cx + dx, cy + dy), plot(cx - dx, cy + dy), plot(cx + dx, cy - dy),
-            plot(cx - dx, cy - dy);
-        plot(cx + dy, cy + dx), plot(cx - dy, cy + dx), plot(cx + dy, cy - dx),
-            plot(cx - dy, cy - dx);
-        ++dy;
-        if (err < 0) {
-            err += 2 * dy + 1;
-        } else {
-            --dx;
-            err += 2 * (dy - dx) + 1;
-        }
+    // Where the outline is steep, the pixel it crosses in each row; where it
+    // is flat, in each column. The two overlap by half a pixel around the
+    // diagonals so that the outline has no gap where they meet.
+    const double reach = std::min(r, r / std::numbers::sqrt2 + 0.5);
+    const i64 firstRow = std::max<i64>(0, static_cast<i64>(std::ceil(cy - reach - 0.5)));
+    const i64 lastRow = std::min<i64>(h - 1, static_cast<i64>(std::floor(cy + reach - 0.5)));
+    for (i64 row = firstRow; row <= lastRow; ++row) {
+        const double dy = double(row) + 0.5 - cy, dx = std::sqrt(std::max(0.0, r * r - dy * dy));
+        plot(cx - dx, double(row) + 0.5);
+        plot(cx + dx, double(row) + 0.5);
     }
-    const QRect box(QPoint(int(std::max<i64>(cx - r, 0)), int(std::max<i64>(cy - r, 0))),
-        QPoint(int(std::min(cx + r, w - 1)), int(std::min(cy + r, h - 1))));
-    markDirty(box);
+    const i64 firstColumn = std::max<i64>(0, static_cast<i64>(std::ceil(cx - reach - 0.5)));
+    const i64 lastColumn = std::min<i64>(w - 1, static_cast<i64>(std::floor(cx + reach - 0.5)));
+    for (i64 column = firstColumn; column <= lastColumn; ++column) {
+        const double dx = double(column) + 0.5 - cx, dy = std::sqrt(std::max(0.0, r * r - dx * dx));
+        plot(double(column) + 0.5, cy - dy);
+        plot(double(column) + 0.5, cy + dy);
+    }
+    // A circle smaller than a pixel may cross no pixel's middle: its four
+    // extreme points stand for it.
+    if (r < 1) {
+        plot(cx - r, cy), plot(cx + r, cy), plot(cx, cy - r), plot(cx, cy + r);
+    }
+    if (right >= 0)
+        markDirty(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
 }

@@ -25,10 +25,10 @@ public:
     void clear(RgbColor color);
     // A one-pixel line; both end points are painted.
     void line(float x1, float y1, float x2, float y2, RgbColor color);
-    // A full circle outline. Non-finite input, a negative radius or a radius
-    // beyond MaxCircleRadius pixels draws nothing: the outline is walked
-    // whole, so the limit bounds the time one circle can take (about a
-    // millisecond), four times the largest raster's side.
+    // A full circle outline: the pixels nearest to the ideal circle, without
+    // gaps. Non-finite input, a negative radius or a radius beyond
+    // MaxCircleRadius pixels (four times the largest raster's side) draws
+    // nothing.
     void circle(float x, float y, float radius, RgbColor color);
 
     static constexpr std::int64_t MaxCircleRadius = std::int64_t{1} << 17;

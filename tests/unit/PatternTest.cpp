@@ -183,7 +183,8 @@ TEST(Patterns, ToneFieldsUniformityBleedingAndNoiseLieWhereTheyShould)
         });
 
         // A frame set in by a 24th of the width on every side, arcs of a 12th in the corners.
-        const int inset = width / 24, radius = width / 12;
+        const int inset = width / 24;
+        const double radius = width / 12.0;
         expectPixels(Drawn(findPattern("bleeding")->start, size),
             [&](int x, int y) -> std::optional<RgbColor> {
                 if (x == inset || y == inset || x == int(width * 23 / 24.0) ||
@@ -191,7 +192,7 @@ TEST(Patterns, ToneFieldsUniformityBleedingAndNoiseLieWhereTheyShould)
                     return gray(255);
                 for (QPoint c :
                     {QPoint(0, 0), QPoint(width, 0), QPoint(0, height), QPoint(width, height)})
-                    if (std::abs(std::hypot(x - c.x(), y - c.y()) - radius) < 1.0)
+                    if (std::abs(std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) - radius) <= 1.0)
                         return std::nullopt;
                 return gray(0);
             });

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <set>
 #include <utility>
 
@@ -97,22 +98,60 @@ TEST(Raster, LinesPaintBothEndPointsWhereverTheyAreClipped)
     EXPECT_EQ(small.image(), large.image().copy(80, 90, 50, 40));
 }
 
-TEST(Raster, CirclesAreSymmetricOnTheirRadiusAndClipped)
+TEST(Raster, CirclesAreTheGaplessOutlineNearestTheIdealCircle)
 {
-    Raster raster(QSize(61, 61));
-    raster.circle(30 * T, 30 * T, 20 * T, White);
-    const Pixels painted = paintedPixels(raster);
-    for (auto [x, y] : painted) {
-        EXPECT_NEAR(std::hypot(x - 30, y - 30), 20.0, 0.75) << x << "," << y;
-        for (auto [mx, my] : {std::pair{60 - x, y}, {x, 60 - y}, {y, x}})
-            EXPECT_TRUE(painted.count({mx, my})) << x << "," << y << " without its mirror";
+    // In twips: raster size, centre and radius; odd sizes, centres off the
+    // raster, tiny circles and the bleeding test's corner arcs among them.
+    const struct {
+        QSize size;
+        float x, y, radius;
+    } circles[] = {{{61, 61}, 450, 450, 300}, {{1023, 767}, 0, 0, 15345 / 12.0f},
+        {{1366, 768}, 20490, 11520, 20490 / 12.0f}, {{37, 23}, 279, 168, 141},
+        {{40, 30}, -82, 190, 268}, {{40, 30}, 300, 678, 259}, {{9, 7}, 63, 49, 20},
+        {{9, 7}, 67.5f, 52.5f, 6}, {{5, 5}, 37, 37, 0}};
+    for (const auto& c : circles) {
+        const double cx = c.x / 15.0, cy = c.y / 15.0, r = c.radius / 15.0;
+        Raster raster(c.size);
+        raster.circle(c.x, c.y, c.radius, White);
+        const Pixels painted = paintedPixels(raster);
+        EXPECT_FALSE(painted.empty()) << r;
+        int clumps = 0;
+        for (auto [x, y] : painted) {
+            EXPECT_LE(std::abs(std::hypot(x + 0.5 - cx, y + 0.5 - cy) - r), 1.0) << x << "," << y;
+            int neighbours = 0;
+            for (auto [dx, dy] :
+                {std::pair{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}})
+                neighbours += painted.count({x + dx, y + dy});
+            const bool atEdge =
+                x == 0 || y == 0 || x == c.size.width() - 1 || y == c.size.height() - 1;
+            EXPECT_TRUE(neighbours >= 2 || atEdge || r < 1)
+                << "a gap at " << x << "," << y << " of r " << r;
+            clumps += painted.count({x + 1, y}) && painted.count({x, y + 1}) &&
+                painted.count({x + 1, y + 1});
+        }
+        EXPECT_LE(clumps, r < 2 ? 1 : 4) << "clumps on r " << r; // where the octants meet
+        // Where the outline is steep, each row it crosses holds the pixel it
+        // crosses; where it is flat, each column.
+        for (int i = 0; i < std::max(c.size.width(), c.size.height()); ++i)
+            for (int sign : {-1, 1}) {
+                const double rowDy = i + 0.5 - cy, columnDx = i + 0.5 - cx;
+                const int x = int(std::floor(cx + sign * std::sqrt(r * r - rowDy * rowDy)));
+                const int y = int(std::floor(cy + sign * std::sqrt(r * r - columnDx * columnDx)));
+                if (std::abs(rowDy) <= r / std::numbers::sqrt2 && i < c.size.height() && x >= 0 &&
+                    x < c.size.width()) {
+                    EXPECT_TRUE(painted.count({x, i})) << "row " << i << " of r " << r;
+                }
+                if (std::abs(columnDx) <= r / std::numbers::sqrt2 && i < c.size.width() && y >= 0 &&
+                    y < c.size.height()) {
+                    EXPECT_TRUE(painted.count({i, y})) << "column " << i << " of r " << r;
+                }
+            }
     }
-    EXPECT_TRUE(painted.count({50, 30}) && painted.count({30, 10}));
 
     // Centred on a corner only the quarter inside shows, clipped at both edges.
     Raster corner(QSize(13, 13));
-    corner.circle(0, 0, 13 * T, White);
-    EXPECT_TRUE(corner.pixel(12, 5) == White && corner.pixel(5, 12) == White);
+    corner.circle(0, 0, 13.5f * T, White);
+    EXPECT_TRUE(corner.pixel(12, 4) == White && corner.pixel(4, 12) == White);
     EXPECT_EQ(corner.pixel(0, 1), 0u); // nothing wraps over from the row's end
 
     Raster dot(QSize(10, 10));
@@ -140,5 +179,5 @@ TEST(Raster, TracksWhatChangedSinceItWasLastShown)
         EXPECT_EQ(raster.takeDirty(), l.dirty) << l.x1 << "," << l.y1;
     }
     raster.circle(0, 0, 5 * T, White);
-    EXPECT_EQ(raster.takeDirty(), QRect(0, 0, 6, 6));
+    EXPECT_EQ(raster.takeDirty(), QRect(0, 0, 5, 5));
 }
