@@ -164,6 +164,7 @@ TEST(Patterns, ToneFieldsUniformityBleedingAndNoiseLieWhereTheyShould)
         const double n = std::ceil(height * 15 / 4.0); // passes: band k fills (k - 1)·n < y ≤ k·n
         for (int light : {0, 1}) {
             const Drawn d(findPattern(light ? "light-tones" : "dark-tones")->start, size);
+            EXPECT_EQ(d.lines.size(), 16 * std::size_t(n)); // 16 fields a pass, every pass
             expectPixels(d, [&](int x, int y) -> std::optional<RgbColor> {
                 const double band = (y * 15 + 7.5) / n, column = (x + 0.5) * 4 / width;
                 if (std::abs(band - std::round(band)) * n < 15 ||
