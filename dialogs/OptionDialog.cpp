@@ -11,7 +11,7 @@
 OptionDialog::OptionDialog(
     const QString& name, const QString& caption, int widthTwips, int heightTwips)
     : QWidget(nullptr,
-          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -58,6 +58,16 @@ void OptionDialog::addChannelOptions(int top, QRadioButton* (&options)[3])
         options[i] = place(
             new QRadioButton(QString::fromLatin1(captions[i])), names[i], lefts[i], top, 1215, 495);
     options[0]->setChecked(true);
+}
+
+void OptionDialog::changeEvent(QEvent* event)
+{
+    // Some window managers (Openbox) offer to minimise any tool window. With
+    // the launcher hidden, a minimised dialog would leave nothing to come
+    // back to, so it stays on the screen.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    QWidget::changeEvent(event);
 }
 
 void OptionDialog::closeEvent(QCloseEvent* event)

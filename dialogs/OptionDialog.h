@@ -34,6 +34,7 @@ protected:
     void addChannelOptions(int top, QRadioButton* (&options)[3]);
 
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void placeControl(QWidget* control, const char* name, int left, int top, int width, int height);

@@ -33,6 +33,9 @@ TEST_F(DialogTest, SmallFixedCentredWindowsWithTheirControlsInTabOrder)
         EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(d.caption));
         EXPECT_EQ(dialog->minimumSize(), QSize(257, d.height));
         EXPECT_EQ(dialog->maximumSize(), QSize(257, d.height));
+        EXPECT_EQ(dialog->windowType(), Qt::Tool); // the small title bar
+        dialog->setWindowState(Qt::WindowMinimized); // as some window managers still offer
+        EXPECT_FALSE(dialog->isMinimized());
         EXPECT_FALSE(
             dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
         const QPoint offCentre =
