@@ -5,6 +5,9 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
 
 namespace Artwork {
 
@@ -79,6 +82,64 @@ QImage exitPicture()
     painter.drawLine(QPointF(9, 9), QPointF(31, 31));
     painter.drawLine(QPointF(31, 9), QPointF(9, 31));
     return image;
+}
+
+namespace {
+
+// A transparent 32 × 32 pixmap at `ratio` whose drawing, in its 32 × 32
+// units, lands on whole device pixels: no smoothing, so the edges stay crisp
+// and the colours stay those drawn.
+QCursor drawnCursor(qreal ratio, QPoint hotSpot, const std::function<void(QPainter&)>& draw)
+{
+    QPixmap pixmap(QSize(32, 32) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    draw(painter);
+    painter.end();
+    return QCursor(pixmap, hotSpot.x(), hotSpot.y());
+}
+
+} // namespace
+
+QCursor helpCursor(qreal devicePixelRatio)
+{
+    return drawnCursor(devicePixelRatio, {2, 2}, [](QPainter& painter) {
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(
+            QPolygon({{2, 2}, {2, 18}, {6, 14}, {9, 20}, {11, 19}, {8, 13}, {13, 13}}));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(16);
+        font.setBold(true);
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        // Black on a white rim, to be seen on any background.
+        for (QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1), QPoint()}) {
+            painter.setPen(offset.isNull() ? Qt::black : Qt::white);
+            painter.drawText(
+                QRect(QPoint(15, 1) + offset, QSize(14, 19)), Qt::AlignCenter, QStringLiteral("?"));
+        }
+    });
+}
+
+QCursor exitCursor(qreal devicePixelRatio)
+{
+    return drawnCursor(devicePixelRatio, {12, 1}, [](QPainter& painter) {
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        painter.drawRect(10, 1, 5, 16); // the pointing finger, its tip at the hot spot
+        for (int x : {15, 18, 21}) // the folded fingers
+            painter.drawRect(x, 11, 3, 7);
+        painter.drawPolygon(QPolygon({{10, 18}, {6, 13}, {3, 13}, {3, 15}, {8, 23}})); // the thumb
+        painter.drawRect(8, 17, 16, 9); // the palm
+        painter.setPen(Qt::darkGray);
+        painter.drawLine(11, 9, 13, 9);
+        painter.drawLine(16, 15, 23, 15);
+        painter.setPen(Qt::black);
+        painter.setBrush(QColor(0, 0, 128));
+        painter.drawRect(9, 26, 14, 4); // the cuff
+    });
 }
 
 QImage ghostingThumbnail(QSize pixels)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QImage>
 #include <QSize>
@@ -19,6 +20,12 @@ QImage optionIcon();
 // 40 × 40 pictures on light gray: a red question mark and a red cross.
 QImage helpPicture();
 QImage exitPicture();
+
+// The pointers over the two pictures, 32 × 32 at any device pixel ratio: a
+// monochrome arrow with a question mark (hot spot 2, 2) and a pointing hand
+// in the 16 colours of the VGA palette (hot spot 12, 1).
+QCursor helpCursor(qreal devicePixelRatio);
+QCursor exitCursor(qreal devicePixelRatio);
 
 // The ghosting tile: the background picture with a small white square.
 QImage ghostingThumbnail(QSize pixels);

@@ -6,6 +6,7 @@
 #include "canvas/ScreenMetrics.h"
 #include "canvas/Twips.h"
 #include "patterns/Pattern.h"
+#include "patterns/Uniformity.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,6 +40,9 @@ QImage tileThumbnail(const TileSpec& tile)
         return Artwork::optionIcon();
     case TileThumbnail::GhostingPicture:
         return Artwork::ghostingThumbnail(thumbnailSize);
+    case TileThumbnail::UniformityBands:
+        return renderPicture(
+            [](Canvas& c) { return Uniformity(c, UniformityGrid::Omitted); }, thumbnailSize);
     case TileThumbnail::FromPattern:
         break;
     }
@@ -99,12 +103,12 @@ void Form1::buildControls()
 {
     image2_ = new PictureBox(QStringLiteral("Image2"), Artwork::helpPicture(), this);
     image2_->setGeometry(layoutRect(6360, 4800, 600, 600));
-    image2_->setCursor(Qt::WhatsThisCursor);
+    image2_->setCursor(Artwork::helpCursor(devicePixelRatioF()));
     connect(image2_, &PictureBox::clicked, this, &Form1::OpenHelpDocument);
 
     image1_ = new PictureBox(QStringLiteral("Image1"), Artwork::exitPicture(), this);
     image1_->setGeometry(layoutRect(7080, 4800, 600, 600));
-    image1_->setCursor(Qt::PointingHandCursor);
+    image1_->setCursor(Artwork::exitCursor(devicePixelRatioF()));
     connect(image1_, &PictureBox::clicked, this, &Form1::exitRequested);
 
     label1_ = new QLabel(QStringLiteral("Kijelzor LCD-teszt"), this);

@@ -13,7 +13,7 @@ using enum TileAction;
 const TileSpec tiles[] = {
     {"Picture1", 120, 120, Large, "Szürke oszlopo", FromPattern, RunPattern, "gray-columns"},
     {"Picture2", 2040, 120, Large, "Szürke gradiens", FromPattern, RunPattern, "gray-gradient"},
-    {"Picture17", 3960, 120, Large, "Megvilágítás egyenletessége", FromPattern, RunPattern,
+    {"Picture17", 3960, 120, Large, "Megvilágítás egyenletessége", UniformityBands, RunPattern,
         "uniformity"},
     {"Picture9", 5880, 120, Large, "Fekete háttér", FromPattern, RunPattern, "black"},
     {"Picture15", 120, 1680, Large, "Szürke háttér", FromPattern, RunPattern, "gray"},

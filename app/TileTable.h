@@ -6,9 +6,10 @@
 
 enum class TileSize { Large, Small };
 
-// What a tile shows: the finished picture of its pattern, the option icon, or
-// the ghosting test's picture with its marker.
-enum class TileThumbnail { FromPattern, OptionIcon, GhostingPicture };
+// What a tile shows: the finished picture of its pattern, the option icon,
+// the ghosting test's picture with its marker, or the uniformity test's
+// bands without their grid.
+enum class TileThumbnail { FromPattern, OptionIcon, GhostingPicture, UniformityBands };
 
 // What a click on a tile starts.
 enum class TileAction { RunPattern, RunGhosting, ColumnsDialog, GradientDialog };

@@ -24,7 +24,7 @@ const Pattern patterns[] = {
     {"gray-gradient", [](Canvas& c) { return Gradient(c, std::nullopt); }},
     {"dark-tones", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},
     {"light-tones", [](Canvas& c) { return ToneFields(c, Tones::Light); }},
-    {"uniformity", Uniformity},
+    {"uniformity", [](Canvas& c) { return Uniformity(c, UniformityGrid::Drawn); }},
     {"bleeding", Bleeding},
     {"noise", Noise},
 };

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-TestRun Uniformity(Canvas& canvas)
+TestRun Uniformity(Canvas& canvas, UniformityGrid grid)
 {
     float level = 0; // a running sum, in single precision
     std::int64_t n = 0;
@@ -13,6 +13,8 @@ TestRun Uniformity(Canvas& canvas)
         canvas.line(0, float(n), canvas.screenWidth(), float(n), RGB(gray, gray, gray));
         co_await DoEvents{};
     }
+    if (grid == UniformityGrid::Omitted)
+        co_return;
     const float q = canvas.screenWidth() / 4.0f;
     const float h4 = canvas.screenHeight() / 4.0f;
     const RgbColor white = RGB(255, 255, 255);

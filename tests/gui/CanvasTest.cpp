@@ -133,6 +133,8 @@ TEST_F(HiDpiTest, ScalingNeverStretchesAPattern)
     ASSERT_NE(QGuiApplication::primaryScreen()->devicePixelRatio(), 1.0);
     EXPECT_TRUE(launcher().windowTitle().contains(
         QStringLiteral("(%1 x %2 pixeles").arg(physical.width()).arg(physical.height())));
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    EXPECT_EQ(launcher().Image1()->cursor().pixmap().size(), QSize(32, 32) * ratio); // crisp
     clickTileArea("Picture16");
     EXPECT_EQ(program->canvas()->canvas().raster().size(), physical);
     // The backing store may round up past the screen's edge; what lies on
