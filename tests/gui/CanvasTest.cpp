@@ -130,10 +130,10 @@ TEST_F(HiDpiTest, ScalingNeverStretchesAPattern)
 {
     const QStringList size = qEnvironmentVariable("KIJELZOR_PHYSICAL_SIZE").split('x');
     const QSize physical(size.value(0).toInt(), size.value(1).toInt());
-    ASSERT_NE(QGuiApplication::primaryScreen()->devicePixelRatio(), 1.0);
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    ASSERT_NE(ratio, 1.0);
     EXPECT_TRUE(launcher().windowTitle().contains(
         QStringLiteral("(%1 x %2 pixeles").arg(physical.width()).arg(physical.height())));
-    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
     EXPECT_EQ(launcher().Image1()->cursor().pixmap().size(), QSize(32, 32) * ratio); // crisp
     clickTileArea("Picture16");
     EXPECT_EQ(program->canvas()->canvas().raster().size(), physical);
@@ -177,9 +177,8 @@ TEST_F(GhostingTest, MovesTheMarkerOverItsPictureAndReturnsByItself)
     const QImage shown = shownCanvas();
     EXPECT_EQ(shown.pixel(199, 99), QImage(picture).pixel(199, 99)); // the picture, unscaled
     EXPECT_EQ(shown.pixel(200, 50), qRgb(0, 0, 0));
-    EXPECT_EQ(shown.pixel(512, 16), marker);
-    EXPECT_EQ(shown.pixel(531, 35), marker);
-    EXPECT_EQ(shown.pixel(532, 36), qRgb(0, 0, 0));
+    EXPECT_TRUE(shown.pixel(512, 16) == marker && shown.pixel(531, 35) == marker);
+    EXPECT_EQ(shown.pixel(532, 36), qRgb(0, 0, 0)); // 20 pixels square
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(520, 25)); // clicks on the marker
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(10, 10)); // or the picture are theirs
     int ticks = 1;

@@ -22,9 +22,8 @@ class UrlRecorder : public QObject {
 public:
     UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
     ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    Q_INVOKABLE void open(const QUrl& url) { opened.push_back(url); }
     std::vector<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.push_back(url); }
 };
 
 // A frame clock that ticks when the test says so.

@@ -40,10 +40,7 @@ struct Drawn : RasterCanvas {
     std::vector<RgbColor> lines;
 };
 
-RgbColor gray(long level)
-{
-    return RGB(level, level, level);
-}
+const auto gray = [](long level) { return RGB(level, level, level); };
 
 // The whole levels a single-precision running sum passes through, one a step.
 std::vector<long> runningSum(float level, float step, long count)
@@ -55,10 +52,7 @@ std::vector<long> runningSum(float level, float step, long count)
 }
 
 // The last twip of a pixel column or row: the last line drawn in it lies there.
-long lastTwipOf(int pixel)
-{
-    return long(pixel) * TwipsPerPixel + TwipsPerPixel - 1;
-}
+const auto lastTwipOf = [](int pixel) { return long(pixel) * TwipsPerPixel + TwipsPerPixel - 1; };
 
 // Compares every pixel with what `want` says it must be (nullopt: either way).
 void expectPixels(const Drawn& d, const std::function<std::optional<RgbColor>(int, int)>& want)
@@ -114,11 +108,9 @@ TEST(Patterns, RampsAndColumnsRiseStepByStepAcrossTheScreen)
             [=](Canvas& c) { return SteppedColumns<double>(c, count, channel); }, sizes[0]);
     };
     const auto fraction = typed(12.5, std::nullopt), red = typed(10, Channel::Red);
-    EXPECT_EQ(fraction.at(40, 0), gray(20));
-    EXPECT_EQ(fraction.at(1023, 0), gray(255));
-    EXPECT_EQ(red.at(51, 0), RGB(230, 0, 0));
-    EXPECT_EQ(red.at(563, 0), RGB(102, 0, 0));
-    EXPECT_EQ(red.at(1023, 0), RGB(0, 0, 0));
+    EXPECT_TRUE(fraction.at(40, 0) == gray(20) && fraction.at(1023, 0) == gray(255));
+    EXPECT_TRUE(
+        red.at(51, 0) == RGB(230, 0, 0) && red.at(563, 0) == RGB(102, 0, 0) && !red.at(1023, 0));
 }
 
 TEST(Patterns, TheGradientDarkensLineByLineFromTheTopLeftCorner)
@@ -139,10 +131,11 @@ TEST(Patterns, TheGradientDarkensLineByLineFromTheTopLeftCorner)
                 const double k = (x + y * width / height) / width;
                 ASSERT_NEAR(redOf(d.at(x, y)), 256 - 128 * k, 2.5) << x << "," << y;
             }
-        if (size == sizes[0]) { // 181 white lines, then 120 to a level
-            EXPECT_EQ(std::count(d.lines.begin(), d.lines.end(), gray(255)), 181);
-            EXPECT_EQ(std::count(d.lines.begin(), d.lines.end(), gray(128)), 120);
-        }
+        auto count = [&](long level) {
+            return std::count(d.lines.begin(), d.lines.end(), gray(level));
+        };
+        EXPECT_TRUE(
+            size != sizes[0] || (count(255) == 181 && count(128) == 120)); // then 120 a level
         const Drawn blue([](Canvas& c) { return Gradient(c, Channel::Blue); }, size);
         expectPixels(
             blue, [&](int x, int y) { return channelColour(Channel::Blue, redOf(d.at(x, y))); });
