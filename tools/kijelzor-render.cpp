@@ -7,6 +7,7 @@
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 
+#include <QCommandLineParser>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QString>
@@ -37,7 +38,8 @@ const char* const usage =
     "                 (gray-columns then falls from bright to black; 16 columns\n"
     "                 unless --columns says otherwise)\n"
     "  -o FILE.png    the file to write; it appears only when complete\n"
-    "  --help         show this text\n";
+    "  --help         show this text\n"
+    "  --version      show the version\n";
 
 struct Options {
     const Pattern* pattern = nullptr;
@@ -148,51 +150,65 @@ int writePicture(const Options& options, const std::function<TestRun(Canvas&)>& 
     return 0;
 }
 
+// Reads the command line into `options`; an exit status when the program
+// should end at once (--help, --version, --list or bad usage).
+std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
+{
+    QStringList arguments;
+    for (int a = 0; a < argc; ++a)
+        arguments << QString::fromLocal8Bit(argv[a]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{"h", "help"}), version("version"), list("list");
+    const QCommandLineOption size("size", {}, "WxH"), output("o", {}, "FILE.png");
+    const QCommandLineOption columns("columns", {}, "N"), channel("channel", {}, "C");
+    parser.addOptions({help, version, list, size, output, columns, channel});
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return usageError("unknown option '" +
+                std::string(unknown[0].size() == 1 ? "-" : "--") + unknown[0].toStdString() + "'");
+        // The one other failure: "Missing value after '-o'."
+        const QString text = parser.errorText();
+        return usageError(text.section(QLatin1Char('\''), 1, 1).toStdString() + " needs a value");
+    }
+    if (parser.isSet(help))
+        return std::fputs(usage, stdout), 0;
+    if (parser.isSet(version))
+        return std::puts("kijelzor-render " KIJELZOR_VERSION), 0;
+    if (parser.isSet(list))
+        return listTests();
+    const QStringList tests = parser.positionalArguments();
+    if (tests.size() > 1)
+        return usageError("more than one test given: '" + tests[1].toStdString() + "'");
+    if (tests.isEmpty())
+        return usageError("no test given");
+    options.pattern = findPattern(tests[0].toStdString());
+    if (!options.pattern)
+        return usageError("unknown test '" + tests[0].toStdString() + "' (try --list)");
+    if (parser.isSet(size))
+        if (auto problem = parseSize(parser.value(size).toStdString(), options.size))
+            return usageError(*problem);
+    if (parser.isSet(channel)) {
+        options.channel = parseChannel(parser.value(channel).toStdString());
+        if (!options.channel)
+            return usageError("unknown channel '" + parser.value(channel).toStdString() +
+                "': red, green or blue");
+    }
+    if (parser.isSet(columns))
+        options.columns = parser.value(columns).toStdString();
+    options.output = parser.value(output).toStdString();
+    if (options.output.empty())
+        return usageError("no output file given: -o FILE.png");
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     Options options;
-    bool sawTest = false;
-    for (int a = 1; a < argc; ++a) {
-        const std::string_view arg = argv[a];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(usage, stdout);
-            return 0;
-        }
-        if (arg == "--list")
-            return listTests();
-        if (arg == "--size" || arg == "-o" || arg == "--columns" || arg == "--channel") {
-            if (a + 1 >= argc)
-                return usageError(std::string(arg) + " needs a value");
-            const std::string_view value = argv[++a];
-            if (arg == "-o") {
-                options.output = value;
-            } else if (arg == "--columns") {
-                options.columns = std::string(value);
-            } else if (arg == "--channel") {
-                options.channel = parseChannel(value);
-                if (!options.channel)
-                    return usageError(
-                        "unknown channel '" + std::string(value) + "': red, green or blue");
-            } else if (auto problem = parseSize(value, options.size)) {
-                return usageError(*problem);
-            }
-        } else if (!arg.empty() && arg[0] == '-') {
-            return usageError("unknown option '" + std::string(arg) + "'");
-        } else if (sawTest) {
-            return usageError("more than one test given: '" + std::string(arg) + "'");
-        } else {
-            sawTest = true;
-            options.pattern = findPattern(arg);
-            if (!options.pattern)
-                return usageError("unknown test '" + std::string(arg) + "' (try --list)");
-        }
-    }
-    if (!sawTest)
-        return usageError("no test given");
-    if (options.output.empty())
-        return usageError("no output file given: -o FILE.png");
+    if (const std::optional<int> status = readCommandLine(argc, argv, options))
+        return *status;
     std::string error;
     const auto test = chooseTest(options, error);
     if (!test) {
