@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How fast the patterns draw, and how long the longest slice the window's
 // driver gives a run takes. Run: build/kijelzor-bench
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the drawing benchmark on one core and prints the README's table.
 # Usage: bench/table.sh [build-dir]
 set -euo pipefail

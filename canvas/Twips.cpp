@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "canvas/Twips.h"
 
 #include <cmath>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "patterns/Channel.h"
 
 RgbColor channelColour(Channel channel, long level)

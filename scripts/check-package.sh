@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build directory and checks it: the desktop
 # entry and the AppStream metadata validate, and the end-to-end test passes
 # against the packaged program, started as its menu entry starts it. In CI

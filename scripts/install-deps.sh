@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a build (or, with --test, the test suite) needs,
 # and only those that are missing, so a second run costs nothing.
 set -euo pipefail

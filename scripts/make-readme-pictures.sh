@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures from a build: docs/launcher.png, a screenshot of
 # the launcher under Xvfb, and docs/patterns.png, the patterns as the exporter
 # draws them. Needs Xvfb, xdotool, x11-utils and ImageMagick (scripts/test.sh

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plants the faults of scripts/faults.tsv into the sources one at a time,
 # builds, runs the test suite and says which tests caught each fault. A fault
 # no test catches is a hole in the suite. Every file is restored when the

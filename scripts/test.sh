@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs everything the tests need (when missing), then builds and runs the
 # whole suite three ways: as users get it; under AddressSanitizer and
 # UndefinedBehaviorSanitizer; and the libFuzzer targets, a minute each. Then

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // kijelzor-render: writes the finished picture of a test as a PNG, for
 // screens the program itself cannot run on (a TV, a projector, a phone).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the ghosting test's background picture, blur_bg.jpg: a dark, finely
 // textured gray. Usage: make-blur-bg FILE.jpg
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the program's icon at the hicolor theme's sizes, from the same
 // artwork as the window icon. Usage: make-icons FOLDER
 // makes FOLDER/SIZExSIZE/apps/hu.kijelzor.Kijelzor.png for each size.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kijelzor-render as its users call it, well and badly. The pictures
 # themselves are checked by the unit tests; here, what the command line adds.
 set -uo pipefail
@@ -24,7 +26,8 @@ done
     "$render" gray-columns --channel green --size 160x10 -o "$work/green.png" &&
     [ "$(pixel "$work/red.png" 5) $(pixel "$work/red.png" 95) $(pixel "$work/green.png" 5)" = "230,0,0 0,0,0 0,240,0" ] ||
     fail "10 red columns, 16 green ones by default"
-"$render" --help | grep -q 'Usage: kijelzor-render' || fail "--help"
+"$render" --help | grep -q 'Usage: kijelzor-render' && [ "$("$render" --version)" = "kijelzor-render 1.05" ] ||
+    fail "--help or --version"
 
 # Bad usage: status 2, one line on stderr that says what is wrong, nothing written.
 while IFS='|' read -r expect args; do

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under Xvfb, driven as a person would drive it: start it,
 # read the title, click tiles, look at the screen, press Esc, click.
 set -euo pipefail
@@ -17,6 +19,12 @@ for display in "" :1999; do
         grep -q 'no display: set DISPLAY or WAYLAND_DISPLAY' "$work/err" ||
         fail "status $status without a display: $(cat "$work/err")"
 done
+
+# --help, --version and bad usage need no display either.
+[ "$(env -u DISPLAY "$program" --version)" = "kijelzor 1.05" ] && env -u DISPLAY "$program" --help | grep -q '^Usage: kijelzor' ||
+    fail "--help or --version"
+env -u DISPLAY "$program" --bogus 2>"$work/err" && fail "--bogus taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] ||
+    fail "--bogus: $(cat "$work/err")"
 
 for n in $(seq 91 140); do [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }; done
 Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random clears, lines and circles with any float coordinates — huge,
 // negative, NaN, infinite — on small rasters. AddressSanitizer catches any
 // write outside the pixels; the checks below catch a changed region that
