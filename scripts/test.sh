@@ -23,6 +23,9 @@ echo "== the test suite"
 suite build
 [ "${1:-}" = "--quick" ] && exit 0
 
+echo "== the license of every file"
+reuse lint >/dev/null || { reuse lint; exit 1; }
+
 echo "== the Debian package"
 scripts/check-package.sh build
 
