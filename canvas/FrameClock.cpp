@@ -19,8 +19,9 @@ double usableRefreshRate(double reported)
 int stepsPerFrame(double refreshRate)
 {
     constexpr double pixelsPerSecond = 960, twipsPerStep = 2;
-    const double steps = pixelsPerSecond * TwipsPerPixel / twipsPerStep / refreshRate;
-    return std::max(1, int(std::lround(steps)));
+    constexpr int stepsPerTwoPixels = 2 * TwipsPerPixel / twipsPerStep;
+    const double pairsOfPixels = pixelsPerSecond / refreshRate / 2;
+    return stepsPerTwoPixels * std::max(1, int(std::lround(pairsOfPixels)));
 }
 
 TimerFrameClock::TimerFrameClock(double rate, QObject* parent)

@@ -260,3 +260,20 @@ TEST(Pacing, TicksFasterThanTheDisplayHandOverToATimer)
         EXPECT_EQ(ticks, DisplayFrameClock::SampleTicks + (fallsBack ? 0 : 1));
     }
 }
+
+TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
+{
+    const std::vector<QPointF> steps = markerSteps(QSize(1023, 767)); // half twips at the start
+    const auto pixel = [](double twips) { return int(std::floor(twips / 15)); };
+    for (int rate = 24; rate <= 360; ++rate) {
+        const int n = stepsPerFrame(rate), pixels = 2 * n / 15;
+        EXPECT_LE(std::abs(pixels * rate - 960), rate) << rate << " Hz"; // the nearest even count
+        for (std::size_t end = n; end < steps.size(); end += n) {
+            const QPointF from = steps[end - n], to = steps[end];
+            for (auto [a, b] : {std::pair{from.x(), to.x()}, {from.y(), to.y()}})
+                if (std::abs(b - a) == 2 * n) { // moving along a pass this frame
+                    ASSERT_EQ(std::abs(pixel(b) - pixel(a)), pixels) << rate << " Hz, step " << end;
+                }
+        }
+    }
+}
