@@ -11,6 +11,8 @@
 #include "patterns/SteppedColumns.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QString>
@@ -29,6 +31,7 @@ const char* const usage =
     "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
     "       kijelzor-render gray-columns --columns N [--channel red|green|blue] ...\n"
     "       kijelzor-render gray-gradient --channel red|green|blue ...\n"
+    "       kijelzor-render --all DIR [--size WxH]\n"
     "       kijelzor-render --list\n"
     "\n"
     "Writes the finished picture of a Kijelzor test, drawn on a screen of W x H\n"
@@ -41,6 +44,7 @@ const char* const usage =
     "                 (gray-columns then falls from bright to black; 16 columns\n"
     "                 unless --columns says otherwise)\n"
     "  -o FILE.png    the file to write; it appears only when complete\n"
+    "  --all DIR      write every test as DIR/NAME.png, creating DIR if needed\n"
     "  --help         show this text\n"
     "  --version      show the version\n";
 
@@ -50,6 +54,7 @@ struct Options {
     std::string output;
     std::optional<std::string> columns;
     std::optional<Channel> channel;
+    std::string allInto; // --all: every test into this folder
 };
 
 // A bad invocation: one line on stderr, status 2.
@@ -153,6 +158,23 @@ int writePicture(const Options& options, const std::function<TestRun(Canvas&)>& 
     return 0;
 }
 
+// --all: each test as DIR/NAME.png, exactly as a single call writes it.
+int writeAll(Options options)
+{
+    const QDir folder(QString::fromStdString(options.allInto));
+    if (!QDir().mkpath(folder.path()) || !QFileInfo(folder.path()).isWritable()) {
+        std::fprintf(stderr, "kijelzor-render: cannot write into %s\n", options.allInto.c_str());
+        return 1;
+    }
+    for (const Pattern& pattern : allPatterns()) {
+        options.output = folder.filePath(QString::fromLatin1(pattern.name) + ".png").toStdString();
+        if (const int status = writePicture(options, pattern.start))
+            return status;
+        std::printf("%s\n", options.output.c_str());
+    }
+    return 0;
+}
+
 // Reads the command line into `options`; an exit status when the program
 // should end at once (--help, --version, --list or bad usage).
 std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
@@ -164,7 +186,8 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
     const QCommandLineOption help(QStringList{"h", "help"}), version("version"), list("list");
     const QCommandLineOption size("size", {}, "WxH"), output("o", {}, "FILE.png");
     const QCommandLineOption columns("columns", {}, "N"), channel("channel", {}, "C");
-    parser.addOptions({help, version, list, size, output, columns, channel});
+    const QCommandLineOption all("all", {}, "DIR");
+    parser.addOptions({help, version, list, size, output, columns, channel, all});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -180,7 +203,17 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
         return std::puts("kijelzor-render " KIJELZOR_VERSION), 0;
     if (parser.isSet(list))
         return listTests();
+    if (parser.isSet(size))
+        if (auto problem = parseSize(parser.value(size).toStdString(), options.size))
+            return usageError(*problem);
     const QStringList tests = parser.positionalArguments();
+    if (parser.isSet(all)) {
+        if (!tests.isEmpty() || parser.isSet(output) || parser.isSet(columns) ||
+            parser.isSet(channel))
+            return usageError("--all takes only --size besides its folder");
+        options.allInto = parser.value(all).toStdString();
+        return std::nullopt;
+    }
     if (tests.size() > 1)
         return usageError("more than one test given: '" + tests[1].toStdString() + "'");
     if (tests.isEmpty())
@@ -188,9 +221,6 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
     options.pattern = findPattern(tests[0].toStdString());
     if (!options.pattern)
         return usageError("unknown test '" + tests[0].toStdString() + "' (try --list)");
-    if (parser.isSet(size))
-        if (auto problem = parseSize(parser.value(size).toStdString(), options.size))
-            return usageError(*problem);
     if (parser.isSet(channel)) {
         options.channel = parseChannel(parser.value(channel).toStdString());
         if (!options.channel)
@@ -212,6 +242,8 @@ int main(int argc, char* argv[])
     Options options;
     if (const std::optional<int> status = readCommandLine(argc, argv, options))
         return *status;
+    if (!options.allInto.empty())
+        return writeAll(options);
     std::string error;
     const auto test = chooseTest(options, error);
     if (!test) {

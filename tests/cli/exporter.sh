@@ -19,6 +19,10 @@ for t in $(cut -f1 "$work/list"); do
     "$render" "$t" --size 61x47 -o "$work/$t.png" || fail "$t did not render"
     [ "$(identify -format '%w %h %[channels]' "$work/$t.png")" = "61 47 srgb" ] || fail "$t: not 61 x 47 RGB"
 done
+# --all: every test as it is written alone, one line each; status 1 and one line when it cannot.
+"$render" --all "$work/all/new" --size 61x47 >"$work/out" && [ "$(wc -l <"$work/out")" = 14 ] &&
+    cmp -s "$work/all/new/noise.png" "$work/noise.png" || fail "--all"
+"$render" --all "$work/noise.png" 2>"$work/err"; [ $? = 1 ] && [ "$(wc -l <"$work/err")" = 1 ] || fail "--all into a file"
 "$render" bleeding --size 16384x2 -o "$work/wide.png" || fail "16384 on a side refused"
 "$render" gray-gradient -o "$work/default.png" && [ "$(identify -format '%w %h' "$work/default.png")" = "1920 1080" ] ||
     fail "default size"
