@@ -56,8 +56,8 @@ QImage tileThumbnail(const TileSpec& tile)
     return blank;
 }
 
-Form1::Form1(QString programFolder, QWidget* parent)
-    : QWidget(parent,
+Form1::Form1(QString programFolder, QScreen* screen)
+    : QWidget(nullptr,
           Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , programFolder_(std::move(programFolder))
 {
@@ -72,7 +72,9 @@ Form1::Form1(QString programFolder, QWidget* parent)
     buildTiles();
     buildControls();
 
-    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    setScreen(screen);
     const QSize pixels = physicalPixels(screen);
     // The title is built once: a later change of resolution leaves it as it is.
     setWindowTitle(launcherTitle(pixelsToTwips(pixels.width()), pixelsToTwips(pixels.height())));

@@ -6,6 +6,7 @@
 #include "app/TileTable.h"
 
 #include <QLocale>
+#include <QScreen>
 #include <QString>
 #include <QWidget>
 
@@ -21,8 +22,9 @@ public:
     static constexpr QSize ClientSize{521, 362};
     static inline const QString DesignCaption = QStringLiteral("Kijelzor - v1.05");
 
-    // Form_Load: builds the window and its title from the screen it opens on.
-    explicit Form1(QString programFolder, QWidget* parent = nullptr);
+    // Form_Load: builds the window and its title from the screen it opens on,
+    // the primary one unless another is given.
+    explicit Form1(QString programFolder, QScreen* screen = nullptr);
 
     PictureBox* tile(const QString& name) const;
     PictureBox* Image1() const { return image1_; }

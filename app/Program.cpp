@@ -24,9 +24,9 @@ void Program::prepareApplication()
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
 }
 
-Program::Program(QString programFolder)
+Program::Program(QString programFolder, QScreen* screen)
     : programFolder_(std::move(programFolder))
-    , form1_(std::make_unique<Form1>(programFolder_))
+    , form1_(std::make_unique<Form1>(programFolder_, screen))
 {
     connect(form1_.get(), &Form1::tileClicked, this, &Program::onTileClicked);
     connect(form1_.get(), &Form1::exitRequested, this, &Program::End);
@@ -59,6 +59,14 @@ void Program::onTileClicked(const TileSpec& tile)
         return;
     Form2& canvas = showCanvas();
     canvas.startTest(pattern->start(canvas.canvas()));
+}
+
+void Program::RunTest(const std::function<TestRun(Canvas&)>& draw)
+{
+    if (!draw)
+        return Picture5_Click();
+    Form2& canvas = showCanvas();
+    canvas.startTest(draw(canvas.canvas()));
 }
 
 void Program::Picture5_Click()

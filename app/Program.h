@@ -4,10 +4,13 @@
 #pragma once
 
 #include "app/TileTable.h"
+#include "canvas/Canvas.h"
+#include "canvas/TestRun.h"
 
 #include <QCoreApplication>
 #include <QObject>
 #include <QPointer>
+#include <QScreen>
 #include <QString>
 
 #include <functional>
@@ -32,7 +35,8 @@ public:
 
     // Loads and shows the launcher. The program's folder holds the help
     // document and the ghosting test's picture.
-    explicit Program(QString programFolder = QCoreApplication::applicationDirPath());
+    explicit Program(
+        QString programFolder = QCoreApplication::applicationDirPath(), QScreen* screen = nullptr);
     ~Program() override;
 
     Form1& launcher() { return *form1_; }
@@ -48,6 +52,9 @@ public:
     void ReturnToLauncher();
     // Ends the program at once, whatever is open.
     void End();
+    // Starts a test as its tile would: `draw` on the canvas, or the ghosting
+    // test when it is empty.
+    void RunTest(const std::function<TestRun(Canvas&)>& draw);
 
     // Where the ghosting test takes its frame ticks from; the canvas's own
     // display clock unless replaced (tests drive it by hand).

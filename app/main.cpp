@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Program.h"
+#include "app/ProgramOptions.h"
+#include "platform/ScreenList.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <variant>
 
 namespace {
 
@@ -19,44 +20,6 @@ bool displayAvailable()
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-const char* const usage = "Usage: kijelzor [--help] [--version]\n"
-                          "\n"
-                          "Checks an LCD monitor by eye: a launcher of 17 test patterns, each\n"
-                          "drawn full screen on the monitor's physical pixels. Esc or a click on\n"
-                          "a test brings the launcher back; F1 opens the help document.\n"
-                          "\n"
-                          "  --help      show this text\n"
-                          "  --version   show the version\n";
-
-// Read before any window system is touched, so that --help and --version
-// work without a display. An exit status when the program should end at once.
-std::optional<int> readCommandLine(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int a = 0; a < argc; ++a)
-        arguments << QString::fromLocal8Bit(argv[a]);
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{"h", "help"}), version("version");
-    parser.addOptions({help, version});
-    QString problem;
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        problem = unknown.isEmpty() ? parser.errorText()
-                                    : QStringLiteral("unknown option '%1%2'")
-                                          .arg(unknown[0].size() == 1 ? "-" : "--", unknown[0]);
-    } else if (!parser.positionalArguments().isEmpty())
-        problem = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]);
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "kijelzor: %s (see --help)\n", qPrintable(problem));
-        return 2;
-    }
-    if (parser.isSet(help))
-        return std::fputs(usage, stdout), 0;
-    if (parser.isSet(version))
-        return std::puts("kijelzor " KIJELZOR_VERSION), 0;
-    return std::nullopt;
 }
 
 // Qt ends with abort() and a core dump when no platform plugin can reach a
@@ -74,8 +37,10 @@ void exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString&)
 
 int main(int argc, char* argv[])
 {
-    if (const std::optional<int> status = readCommandLine(argc, argv))
+    const std::variant<ProgramOptions, int> read = readProgramOptions(argc, argv);
+    if (const int* status = std::get_if<int>(&read))
         return *status;
+    const ProgramOptions& options = std::get<ProgramOptions>(read);
     if (!displayAvailable()) {
         std::fputs(noDisplay, stderr);
         return 1;
@@ -86,6 +51,19 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(previous);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program;
+    if (options.listScreens) {
+        for (const QString& line : describeScreens())
+            std::puts(qPrintable(line));
+        return 0;
+    }
+    QScreen* screen = options.screen ? findScreen(*options.screen) : nullptr;
+    if (options.screen && !screen) {
+        std::fprintf(stderr, "kijelzor: no monitor '%s'; there are: %s\n",
+            qPrintable(*options.screen), qPrintable(describeScreens().join(QStringLiteral("; "))));
+        return 2;
+    }
+    Program program(QCoreApplication::applicationDirPath(), screen);
+    if (options.test)
+        program.RunTest(options.draw);
     return app.exec();
 }

@@ -5,10 +5,9 @@
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
 #include "app/TileTable.h"
-#include "canvas/Val.h"
-#include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
+#include "patterns/TestChoice.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -102,43 +101,6 @@ int listTests()
         std::printf("%s\t%s\n", pattern.name, tile ? tile->toolTip : "");
     }
     return 0;
-}
-
-std::optional<Channel> parseChannel(std::string_view text)
-{
-    if (text == "red")
-        return Channel::Red;
-    if (text == "green")
-        return Channel::Green;
-    if (text == "blue")
-        return Channel::Blue;
-    return std::nullopt;
-}
-
-// What draws the picture: the pattern itself, or the variant the options of
-// the two option dialogs ask for. Sets `error` (and gives no test) when the
-// options do not fit.
-std::function<TestRun(Canvas&)> chooseTest(const Options& options, std::string& error)
-{
-    const std::string_view name = options.pattern->name;
-    if (!options.columns && !options.channel)
-        return options.pattern->start;
-    if (name == "gray-gradient" && !options.columns) {
-        const std::optional<Channel> channel = options.channel;
-        return [channel](Canvas& c) { return Gradient(c, channel); };
-    }
-    if (name != "gray-columns") {
-        error = options.columns ? "--columns applies to gray-columns only"
-                                : "--channel applies to gray-columns and gray-gradient only";
-        return {};
-    }
-    const double count = options.columns ? Val(QString::fromStdString(*options.columns)) : 16;
-    if (!isValidColumnCount(count)) {
-        error = InvalidCountMessage;
-        return {};
-    }
-    const std::optional<Channel> channel = options.channel;
-    return [count, channel](Canvas& c) { return SteppedColumns<double>(c, count, channel); };
 }
 
 int writePicture(const Options& options, const std::function<TestRun(Canvas&)>& test)
@@ -245,7 +207,7 @@ int main(int argc, char* argv[])
     if (!options.allInto.empty())
         return writeAll(options);
     std::string error;
-    const auto test = chooseTest(options, error);
+    const auto test = chooseVariant(*options.pattern, options.columns, options.channel, error);
     if (!test) {
         std::fprintf(stderr, "kijelzor-render: %s\n", error.c_str());
         return 2;

@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/ProgramOptions.h"
+
+#include "patterns/TestChoice.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+const char* const usage =
+    "Usage: kijelzor [--screen NAME|INDEX] [--test NAME [--columns N] [--channel C]]\n"
+    "       kijelzor --list-screens\n"
+    "\n"
+    "Checks an LCD monitor by eye: a launcher of 17 test patterns, each drawn\n"
+    "full screen on the monitor's physical pixels. Esc or a click on a test\n"
+    "brings the launcher back; F1 opens the help document.\n"
+    "\n"
+    "  --list-screens       print the monitors, one a line, and exit\n"
+    "  --screen NAME|INDEX  open on that monitor, so that its tests cover it\n"
+    "  --test NAME          start with that test at once: a name of\n"
+    "                       kijelzor-render --list, or ghosting\n"
+    "  --columns N          gray-columns only: N columns, 8 to 256\n"
+    "  --channel C          gray-columns and gray-gradient only: red, green or blue\n"
+    "  --help               show this text\n"
+    "  --version            show the version\n";
+
+// Bad usage: one line on stderr, status 2.
+int usageError(const QString& message, bool pointToHelp = true)
+{
+    std::fprintf(
+        stderr, "kijelzor: %s%s\n", qPrintable(message), pointToHelp ? " (see --help)" : "");
+    return 2;
+}
+
+} // namespace
+
+std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int a = 0; a < argc; ++a)
+        arguments << QString::fromLocal8Bit(argv[a]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{"h", "help"}), version("version");
+    const QCommandLineOption listScreens("list-screens"), screen("screen", {}, "NAME");
+    const QCommandLineOption test("test", {}, "NAME"), columns("columns", {}, "N"),
+        channel("channel", {}, "C");
+    parser.addOptions({help, version, listScreens, screen, test, columns, channel});
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usageError(unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("unknown option '%1%2'")
+                      .arg(unknown[0].size() == 1 ? "-" : "--", unknown[0]));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
+    if (parser.isSet(help))
+        return std::fputs(usage, stdout), 0;
+    if (parser.isSet(version))
+        return std::puts("kijelzor " KIJELZOR_VERSION), 0;
+
+    ProgramOptions options;
+    options.listScreens = parser.isSet(listScreens);
+    if (parser.isSet(screen))
+        options.screen = parser.value(screen);
+    if (!parser.isSet(test)) {
+        if (parser.isSet(columns) || parser.isSet(channel))
+            return usageError(QStringLiteral("--columns and --channel go with --test"));
+        return options;
+    }
+    const std::string name = parser.value(test).toStdString();
+    const std::optional<std::string> count =
+        parser.isSet(columns) ? std::optional(parser.value(columns).toStdString()) : std::nullopt;
+    std::optional<Channel> colour;
+    if (parser.isSet(channel) && !(colour = parseChannel(parser.value(channel).toStdString())))
+        return usageError("unknown channel '" + parser.value(channel) + "': red, green or blue");
+    options.test = name;
+    if (name == GhostingTestName) {
+        if (count || colour)
+            return usageError(QStringLiteral("--columns and --channel do not apply to ghosting"));
+        return options;
+    }
+    const Pattern* pattern = findPattern(name);
+    if (!pattern)
+        return usageError("unknown test '" + QString::fromStdString(name) +
+            "' (try kijelzor-render --list, or ghosting)");
+    std::string error;
+    options.draw = chooseVariant(*pattern, count, colour, error);
+    if (!options.draw)
+        return usageError(QString::fromStdString(error), false);
+    return options;
+}

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/TestRun.h"
+#include "patterns/Channel.h"
+#include "patterns/Pattern.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The tests as both command lines name them: the exporter's names, and for
+// the program also the ghosting test, with the two option dialogs' choices.
+inline constexpr std::string_view GhostingTestName = "ghosting";
+
+// "red", "green" or "blue"; nullopt for anything else.
+std::optional<Channel> parseChannel(std::string_view text);
+
+// What draws `pattern` with the columns dialog's count (as typed) and a
+// channel, checked as the dialogs check them: an empty function and `error`
+// set (one line) when they do not fit the test.
+std::function<TestRun(Canvas&)> chooseVariant(const Pattern& pattern,
+    const std::optional<std::string>& columns, std::optional<Channel> channel, std::string& error);
