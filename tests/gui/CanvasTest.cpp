@@ -43,8 +43,9 @@ TEST_F(CanvasTest, CoversItsScreenOnTopUntilEscWithAnyModifiersOrAnyClick)
     // ghosting test's controls in their design state catch no click.
     clickTileArea("Picture9");
     EXPECT_NE(program->canvas()->cursor().shape(), Qt::BlankCursor);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        program->canvas()->cursor().shape(), Qt::BlankCursor, Form2::CursorHideMs + 1000);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return program->canvas()->cursor().shape() == Qt::BlankCursor; },
+            Form2::CursorHideMs + 1000));
     QTest::mouseMove(program->canvas(), QPoint(300, 300));
     EXPECT_NE(program->canvas()->cursor().shape(), Qt::BlankCursor);
     for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
@@ -67,7 +68,8 @@ TEST_F(CanvasTest, EachTileDrawsItsPatternPixelForPixelAndEscStopsItAtOnce)
     }
     clickTileArea("Picture2"); // the gradient: many slices at this size
     Form2* canvas = program->canvas();
-    QTRY_COMPARE(shownCanvas().pixel(0, 0), qRgb(255, 255, 255)); // it builds up from the corner
+    // It builds up from the corner.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownCanvas().pixel(0, 0) == qRgb(255, 255, 255); }));
     ASSERT_TRUE(canvas->testRunning());
     QTest::keyClick(canvas, Qt::Key_Escape);
     EXPECT_EQ(canvas->driver(), nullptr);

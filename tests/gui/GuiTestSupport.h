@@ -63,7 +63,7 @@ protected:
     // Waits for the canvas's drawing to end and the last of it to be shown.
     void drawingDone()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(!program->canvas()->testRunning(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !program->canvas()->testRunning(); }, 10000));
         QCoreApplication::processEvents();
     }
 
