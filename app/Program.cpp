@@ -154,6 +154,7 @@ Form2& Program::showCanvas()
         connect(form2_, &Form2::returnRequested, this, &Program::ReturnToLauncher);
     }
     form2_->showOnScreen();
+    screenSaver_.inhibit();
     return *form2_;
 }
 
@@ -175,6 +176,7 @@ void Program::unloadCanvas()
     if (form2_)
         form2_->stopTest();
     unload(form2_);
+    screenSaver_.allow();
 }
 
 void Program::ReturnToLauncher()

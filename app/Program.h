@@ -6,6 +6,7 @@
 #include "app/TileTable.h"
 #include "canvas/Canvas.h"
 #include "canvas/TestRun.h"
+#include "platform/ScreenSaverInhibitor.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -84,4 +85,5 @@ private:
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
     FrameClockFactory frameClocks_;
+    ScreenSaverInhibitor screenSaver_;
 };

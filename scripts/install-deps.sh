@@ -5,11 +5,11 @@
 # and only those that are missing, so a second run costs nothing.
 set -euo pipefail
 
-run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-plugins
+run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libxcb-screensaver0-dev
           libgl-dev xdg-utils fonts-dejavu-core)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick
            x11-utils clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream
-           lintian reuse man-db groff-base x11-xserver-utils)
+           lintian reuse man-db groff-base x11-xserver-utils suckless-tools dbus-daemon)
 
 pkgs=("${run_pkgs[@]}")
 [ "${1:-}" = "--test" ] && pkgs+=("${test_pkgs[@]}")

@@ -50,10 +50,15 @@ window=$(xdotool search --onlyvisible --name '^Kijelzor - v1\.05 \(1024 x 768 pi
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 white='255,255,255'
+xset s 2 0 # the X screensaver after two still seconds, but not during a test
 click_tile 114 188 # the white tile
 eventually shows "$white $white $white" 0,0 512,384 1023,767 || fail "the screen did not turn white"
+sleep 4
+[ "$(xssstate -s)" != on ] || fail "the screensaver started during a test"
 xdotool key Escape
 eventually launcher_shown || fail "Esc did not bring the launcher back"
+saver_on() { [ "$(xssstate -s)" = on ]; }
+eventually saver_on || fail "the screensaver stays away after the test: $(xssstate -s)"
 click_tile 325 54 # uniformity: a ramp from black under a white grid
 eventually shows "0,0,0 34,34,34 $white $white $white" 0,0 100,100 256,100 100,192 100,767 ||
     fail "the uniformity pattern did not show"

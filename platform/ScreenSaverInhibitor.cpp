@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/ScreenSaverInhibitor.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QGuiApplication>
+
+#include <xcb/screensaver.h>
+
+namespace {
+
+const QString ScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
+const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+
+void send(const QString& service, const QString& path, const QString& interface,
+    const QString& method, const QVariantList& arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    QDBusConnection::sessionBus().send(message);
+}
+
+} // namespace
+
+ScreenSaverInhibitor::~ScreenSaverInhibitor()
+{
+    allow();
+}
+
+void ScreenSaverInhibitor::inhibit()
+{
+    if (grants_->inhibited)
+        return;
+    grants_->inhibited = true;
+    const QString reason = QString::fromUtf8(Reason);
+    inhibitOnBus(ScreenSaverService, QStringLiteral("/org/freedesktop/ScreenSaver"),
+        ScreenSaverService, QStringLiteral("Inhibit"), {QStringLiteral("Kijelzor"), reason});
+    constexpr uint idle = 8;
+    inhibitOnBus(PortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"),
+        {QString(), idle, QVariantMap{{QStringLiteral("reason"), reason}}});
+    suspendX11(true);
+}
+
+void ScreenSaverInhibitor::allow()
+{
+    Grants& grants = *grants_;
+    if (!grants.inhibited)
+        return;
+    grants.inhibited = false;
+    ++grants.generation;
+    if (grants.cookie)
+        send(ScreenSaverService, QStringLiteral("/org/freedesktop/ScreenSaver"), ScreenSaverService,
+            QStringLiteral("UnInhibit"), {*std::exchange(grants.cookie, std::nullopt)});
+    if (!grants.portalRequest.isEmpty())
+        send(PortalService, std::exchange(grants.portalRequest, QString()),
+            QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Close"), {});
+    suspendX11(false);
+}
+
+// Asynchronous, so that a slow or missing service never holds up the test
+// screen; a service that is not there answers with an error, which is all.
+void ScreenSaverInhibitor::inhibitOnBus(const QString& service, const QString& path,
+    const QString& interface, const QString& method, const QVariantList& arguments)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message));
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+        [grants = grants_, service, generation = grants_->generation](
+            QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            const QDBusMessage reply = call->reply();
+            if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+                return;
+            const QVariant granted = reply.arguments().first();
+            const bool current = grants->inhibited && generation == grants->generation;
+            if (service == ScreenSaverService) {
+                if (current)
+                    grants->cookie = granted.toUInt();
+                else
+                    send(service, QStringLiteral("/org/freedesktop/ScreenSaver"), service,
+                        QStringLiteral("UnInhibit"), {granted.toUInt()});
+            } else {
+                const QString request = granted.value<QDBusObjectPath>().path();
+                if (current)
+                    grants->portalRequest = request;
+                else
+                    send(service, request, QStringLiteral("org.freedesktop.portal.Request"),
+                        QStringLiteral("Close"), {});
+            }
+        });
+}
+
+// The X server's own screensaver and DPMS, held off for as long as this
+// client asks (and lives).
+void ScreenSaverInhibitor::suspendX11(bool suspend)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || suspend == x11Suspended_)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    if (!connection) // the offscreen platform claims X11 without a connection
+        return;
+    const xcb_query_extension_reply_t* extension =
+        xcb_get_extension_data(connection, &xcb_screensaver_id);
+    if (!extension || !extension->present)
+        return;
+    xcb_screensaver_suspend(connection, suspend ? 1 : 0);
+    xcb_flush(connection);
+    x11Suspended_ = suspend;
+}

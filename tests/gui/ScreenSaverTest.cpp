@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "GuiTestSupport.h"
+
+#include "dialogs/Form4.h"
+#include "platform/ScreenSaverInhibitor.h"
+
+#include <QAbstractButton>
+#include <QDBusConnection>
+
+// The desktop's screensaver service, played by the test on the private
+// session bus that dbus-run-session starts for it.
+class FakeScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    std::vector<uint> inhibited, allowed;
+    QStringList requests;
+public slots:
+    uint Inhibit(const QString& application, const QString& reason)
+    {
+        requests << application + ": " + reason;
+        inhibited.push_back(nextCookie);
+        return nextCookie++;
+    }
+    void UnInhibit(uint cookie) { allowed.push_back(cookie); }
+
+private:
+    uint nextCookie = 41;
+};
+
+using ScreenSaverTest = ProgramTest;
+
+TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
+{
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake");
+    ASSERT_TRUE(bus.isConnected()) << "runs on a private bus: dbus-run-session";
+    FakeScreenSaver fake;
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+    bus.registerObject(
+        QStringLiteral("/org/freedesktop/ScreenSaver"), &fake, QDBusConnection::ExportAllSlots);
+
+    clickTileArea("Picture3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 1; }));
+    EXPECT_EQ(
+        fake.requests, QStringList("Kijelzor: " + QString::fromUtf8(ScreenSaverInhibitor::Reason)));
+    QTest::keyClick(program->canvas(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }))
+        << fake.allowed.size();
+
+    clickTileArea("Picture13"); // a test from a dialog, on the screen as the program ends
+    QTest::mouseClick(program->gradientDialog()->Command1(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 2; }));
+    EXPECT_EQ(fake.allowed.size(), 1u);
+    program.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }))
+        << fake.allowed.size();
+    bus.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
+    bus.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+}
+
+#include "ScreenSaverTest.moc"
