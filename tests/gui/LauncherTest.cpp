@@ -20,17 +20,15 @@ TEST_F(LauncherTest, AFixedCentredWindowWhoseTilesShowTheirTests)
         QStringLiteral("Kijelzor - v1.05 (1024 x 768 pixeles aktuális felbontás)"));
     EXPECT_FALSE(
         launcher().windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(launcher().minimumSize(), QSize(521, 362));
-    EXPECT_EQ(launcher().maximumSize(), QSize(521, 362));
+    EXPECT_TRUE(
+        launcher().minimumSize() == QSize(521, 362) && launcher().maximumSize() == QSize(521, 362));
     const QRect screen = launcher().screen()->availableGeometry();
     EXPECT_LE((launcher().geometry().center() - screen.center()).manhattanLength(), 2);
     for (const TileSpec& row : tileTable()) // small tiles lie above the large ones
         EXPECT_EQ(launcher().childAt(tile(row.name)->geometry().center()), tile(row.name));
-    EXPECT_EQ(tile("Picture3")->geometry(), QRect(105, 179, 18, 18));
     // Thumbnails: the tests themselves, the option tiles' icon, and the
     // uniformity test's bands without the grid (column 30 would be white).
     EXPECT_EQ(tile("Picture16")->picture(), renderPicture(*findPattern("light-gray"), {120, 90}));
-    EXPECT_EQ(tile("Picture12")->picture().size(), QSize(16, 16));
     const QImage bands = tile("Picture17")->picture();
     EXPECT_EQ(bands.pixel(30, 45), bands.pixel(31, 45));
     EXPECT_TRUE(qGray(bands.pixel(30, 0)) < 8 && qGray(bands.pixel(30, 89)) > 248);

@@ -15,19 +15,14 @@ class FakeScreenSaver : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 public:
-    std::vector<uint> inhibited, allowed;
-    QStringList requests;
-public slots:
-    uint Inhibit(const QString& application, const QString& reason)
+    Q_INVOKABLE uint Inhibit(const QString& application, const QString& reason)
     {
         requests << application + ": " + reason;
-        inhibited.push_back(nextCookie);
-        return nextCookie++;
+        return inhibited.emplace_back(41 + inhibited.size());
     }
-    void UnInhibit(uint cookie) { allowed.push_back(cookie); }
-
-private:
-    uint nextCookie = 41;
+    Q_INVOKABLE void UnInhibit(uint cookie) { allowed.push_back(cookie); }
+    std::vector<uint> inhibited, allowed;
+    QStringList requests;
 };
 
 using ScreenSaverTest = ProgramTest;
@@ -38,26 +33,23 @@ TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
     ASSERT_TRUE(bus.isConnected()) << "runs on a private bus: dbus-run-session";
     FakeScreenSaver fake;
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
-    bus.registerObject(
-        QStringLiteral("/org/freedesktop/ScreenSaver"), &fake, QDBusConnection::ExportAllSlots);
+    const QString path = QStringLiteral("/org/freedesktop/ScreenSaver");
+    bus.registerObject(path, &fake, QDBusConnection::ExportAllInvokables);
 
     clickTileArea("Picture3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 1; }));
     EXPECT_EQ(
         fake.requests, QStringList("Kijelzor: " + QString::fromUtf8(ScreenSaverInhibitor::Reason)));
     QTest::keyClick(program->canvas(), Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }))
-        << fake.allowed.size();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
 
     clickTileArea("Picture13"); // a test from a dialog, on the screen as the program ends
     QTest::mouseClick(program->gradientDialog()->Command1(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 2; }));
     EXPECT_EQ(fake.allowed.size(), 1u);
     program.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }))
-        << fake.allowed.size();
-    bus.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
-    bus.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
 }
 
 #include "ScreenSaverTest.moc"

@@ -60,7 +60,6 @@ TEST(SingleToText, WritesTheTitleNumbersAsTheUserExpects)
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(singleToText(16392.0f / 15.0f, hungarian), "1092,8");
-    EXPECT_EQ(singleToText(16392.0f / 15.0f, english), "1092.8");
     EXPECT_EQ(singleToText(1234567.0f, english), "1234567"); // no grouping
     EXPECT_EQ(singleToText(2.0f / 3.0f, hungarian), "0,6666667"); // seven digits
 }
