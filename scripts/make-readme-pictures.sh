@@ -29,14 +29,16 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/launcher.png
 
 tests=(gray-columns gray-gradient uniformity bleeding dark-tones light-tones noise red)
+files=()
 for t in "${tests[@]}"; do
     "$build/kijelzor-render" "$t" --size 1280x720 -o "$work/$t.png"
+    files+=("$work/$t.png")
 done
 "$build/kijelzor-render" gray-columns --columns 10 --channel green --size 1280x720 -o "$work/green-columns.png"
 "$build/kijelzor-render" gray-gradient --channel blue --size 1280x720 -o "$work/blue-gradient.png"
 # The noise lattice is a two-pixel pattern: shown enlarged, not shrunk away.
 convert "$work/noise.png" -crop 80x45+0+0 -scale 1600% "$work/noise.png"
-montage "${tests[@]/#/$work/}" "$work/green-columns.png" "$work/blue-gradient.png" \
+montage "${files[@]}" "$work/green-columns.png" "$work/blue-gradient.png" \
     -geometry 256x144+4+4 -tile 5x2 -background '#303030' "$work/strip.png"
 mv "$work/strip.png" docs/patterns.png
 echo "docs/launcher.png and docs/patterns.png written"
