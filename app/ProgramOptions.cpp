@@ -5,8 +5,6 @@
 
 #include "patterns/TestChoice.h"
 
-#include <QCommandLineParser>
-
 #include <cstdio>
 
 namespace {
@@ -40,22 +38,14 @@ int usageError(const QString& message, bool pointToHelp = true)
 
 std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int a = 0; a < argc; ++a)
-        arguments << QString::fromLocal8Bit(argv[a]);
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{"h", "help"}), version("version");
     const QCommandLineOption listScreens("list-screens"), screen("screen", {}, "NAME");
     const QCommandLineOption test("test", {}, "NAME"), columns("columns", {}, "N"),
         channel("channel", {}, "C");
     parser.addOptions({help, version, listScreens, screen, test, columns, channel});
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return usageError(unknown.isEmpty()
-                ? parser.errorText()
-                : QStringLiteral("unknown option '%1%2'")
-                      .arg(unknown[0].size() == 1 ? "-" : "--", unknown[0]));
-    }
+    if (!parser.parse(commandLine(argc, argv)))
+        return usageError(QString::fromStdString(commandLineProblem(parser)));
     if (!parser.positionalArguments().isEmpty())
         return usageError(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
@@ -76,9 +66,11 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     const std::string name = parser.value(test).toStdString();
     const std::optional<std::string> count =
         parser.isSet(columns) ? std::optional(parser.value(columns).toStdString()) : std::nullopt;
+    std::string error;
     std::optional<Channel> colour;
-    if (parser.isSet(channel) && !(colour = parseChannel(parser.value(channel).toStdString())))
-        return usageError("unknown channel '" + parser.value(channel) + "': red, green or blue");
+    if (parser.isSet(channel) &&
+        !(colour = parseChannel(parser.value(channel).toStdString(), error)))
+        return usageError(QString::fromStdString(error));
     options.test = name;
     if (name == GhostingTestName) {
         if (count || colour)
@@ -89,7 +81,6 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     if (!pattern)
         return usageError("unknown test '" + QString::fromStdString(name) +
             "' (try kijelzor-render --list, or ghosting)");
-    std::string error;
     options.draw = chooseVariant(*pattern, count, colour, error);
     if (!options.draw)
         return usageError(QString::fromStdString(error), false);

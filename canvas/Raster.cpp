@@ -235,8 +235,8 @@ template <bool XMajor> void Raster::slanted(i64 a0, i64 b0, i64 a1, i64 b1)
 void Raster::circle(float x, float y, float radius, RgbColor color)
 {
     // The centre and the radius in exact pixel units, pixel i covering [i, i + 1).
-    const double cx = double(x) / TwipsPerPixel, cy = double(y) / TwipsPerPixel;
-    const double r = double(radius) / TwipsPerPixel;
+    const double cx = twipsToPixelUnits(x), cy = twipsToPixelUnits(y);
+    const double r = twipsToPixelUnits(radius);
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r))
         return;
     if (r < 0 || r > double(MaxCircleRadius))

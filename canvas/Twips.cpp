@@ -7,7 +7,12 @@
 
 double twipsToPixel(float twips)
 {
-    return std::floor(static_cast<double>(twips) / TwipsPerPixel);
+    return std::floor(twipsToPixelUnits(twips));
+}
+
+double twipsToPixelUnits(float twips)
+{
+    return static_cast<double>(twips) / TwipsPerPixel;
 }
 
 float pixelsToTwips(int pixels)

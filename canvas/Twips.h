@@ -15,6 +15,10 @@ inline constexpr int TwipsPerPixel = 15;
 // behaviour; callers clip before they convert to an integer.
 double twipsToPixel(float twips);
 
+// The same place unrounded, pixel i covering [i, i + 1): for the circles,
+// which look for the pixels nearest an exact outline.
+double twipsToPixelUnits(float twips);
+
 // Screen.Width and Screen.Height of a screen `pixels` physical pixels wide.
 float pixelsToTwips(int pixels);
 

@@ -15,6 +15,7 @@
 namespace {
 
 const QString ScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
+const QString ScreenSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
 
 void send(const QString& service, const QString& path, const QString& interface,
@@ -23,6 +24,19 @@ void send(const QString& service, const QString& path, const QString& interface,
     QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
     message.setArguments(arguments);
     QDBusConnection::sessionBus().send(message);
+}
+
+// What gives back a grant of either service.
+void unInhibit(uint cookie)
+{
+    send(ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("UnInhibit"),
+        {cookie});
+}
+
+void closePortalRequest(const QString& request)
+{
+    send(PortalService, request, QStringLiteral("org.freedesktop.portal.Request"),
+        QStringLiteral("Close"), {});
 }
 
 } // namespace
@@ -38,8 +52,8 @@ void ScreenSaverInhibitor::inhibit()
         return;
     grants_->inhibited = true;
     const QString reason = QString::fromUtf8(Reason);
-    inhibitOnBus(ScreenSaverService, QStringLiteral("/org/freedesktop/ScreenSaver"),
-        ScreenSaverService, QStringLiteral("Inhibit"), {QStringLiteral("Kijelzor"), reason});
+    inhibitOnBus(ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("Inhibit"),
+        {QStringLiteral("Kijelzor"), reason});
     constexpr uint idle = 8;
     inhibitOnBus(PortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"),
@@ -55,11 +69,9 @@ void ScreenSaverInhibitor::allow()
     grants.inhibited = false;
     ++grants.generation;
     if (grants.cookie)
-        send(ScreenSaverService, QStringLiteral("/org/freedesktop/ScreenSaver"), ScreenSaverService,
-            QStringLiteral("UnInhibit"), {*std::exchange(grants.cookie, std::nullopt)});
+        unInhibit(*std::exchange(grants.cookie, std::nullopt));
     if (!grants.portalRequest.isEmpty())
-        send(PortalService, std::exchange(grants.portalRequest, QString()),
-            QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Close"), {});
+        closePortalRequest(std::exchange(grants.portalRequest, QString()));
     suspendX11(false);
 }
 
@@ -87,15 +99,13 @@ void ScreenSaverInhibitor::inhibitOnBus(const QString& service, const QString& p
                 if (current)
                     grants->cookie = granted.toUInt();
                 else
-                    send(service, QStringLiteral("/org/freedesktop/ScreenSaver"), service,
-                        QStringLiteral("UnInhibit"), {granted.toUInt()});
+                    unInhibit(granted.toUInt());
             } else {
                 const QString request = granted.value<QDBusObjectPath>().path();
                 if (current)
                     grants->portalRequest = request;
                 else
-                    send(service, request, QStringLiteral("org.freedesktop.portal.Request"),
-                        QStringLiteral("Close"), {});
+                    closePortalRequest(request);
             }
         });
 }

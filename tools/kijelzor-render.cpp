@@ -141,24 +141,14 @@ int writeAll(Options options)
 // should end at once (--help, --version, --list or bad usage).
 std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
 {
-    QStringList arguments;
-    for (int a = 0; a < argc; ++a)
-        arguments << QString::fromLocal8Bit(argv[a]);
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{"h", "help"}), version("version"), list("list");
     const QCommandLineOption size("size", {}, "WxH"), output("o", {}, "FILE.png");
     const QCommandLineOption columns("columns", {}, "N"), channel("channel", {}, "C");
     const QCommandLineOption all("all", {}, "DIR");
     parser.addOptions({help, version, list, size, output, columns, channel, all});
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return usageError("unknown option '" +
-                std::string(unknown[0].size() == 1 ? "-" : "--") + unknown[0].toStdString() + "'");
-        // The one other failure: "Missing value after '-o'."
-        const QString text = parser.errorText();
-        return usageError(text.section(QLatin1Char('\''), 1, 1).toStdString() + " needs a value");
-    }
+    if (!parser.parse(commandLine(argc, argv)))
+        return usageError(commandLineProblem(parser));
     if (parser.isSet(help))
         return std::fputs(usage, stdout), 0;
     if (parser.isSet(version))
@@ -183,12 +173,10 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
     options.pattern = findPattern(tests[0].toStdString());
     if (!options.pattern)
         return usageError("unknown test '" + tests[0].toStdString() + "' (try --list)");
-    if (parser.isSet(channel)) {
-        options.channel = parseChannel(parser.value(channel).toStdString());
-        if (!options.channel)
-            return usageError("unknown channel '" + parser.value(channel).toStdString() +
-                "': red, green or blue");
-    }
+    std::string error;
+    if (parser.isSet(channel) &&
+        !(options.channel = parseChannel(parser.value(channel).toStdString(), error)))
+        return usageError(error);
     if (parser.isSet(columns))
         options.columns = parser.value(columns).toStdString();
     options.output = parser.value(output).toStdString();
