@@ -11,6 +11,7 @@ namespace {
 
 const char* const usage =
     "Usage: kijelzor [--screen NAME|INDEX] [--test NAME [--columns N] [--channel C]]\n"
+    "       kijelzor --checkup [--screen NAME|INDEX] [--report FILE]\n"
     "       kijelzor --list-screens\n"
     "\n"
     "Checks an LCD monitor by eye: a launcher of 17 test patterns, each drawn\n"
@@ -23,6 +24,9 @@ const char* const usage =
     "                       kijelzor-render --list, or ghosting\n"
     "  --columns N          gray-columns only: N columns, 8 to 256\n"
     "  --channel C          gray-columns and gray-gradient only: red, green or blue\n"
+    "  --checkup            lead through every test in turn; defects are marked\n"
+    "                       with a click, and a summary shows what was found\n"
+    "  --report FILE        with --checkup: also write the report (HTML) to FILE\n"
     "  --help               show this text\n"
     "  --version            show the version\n";
 
@@ -43,7 +47,8 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     const QCommandLineOption listScreens("list-screens"), screen("screen", {}, "NAME");
     const QCommandLineOption test("test", {}, "NAME"), columns("columns", {}, "N"),
         channel("channel", {}, "C");
-    parser.addOptions({help, version, listScreens, screen, test, columns, channel});
+    const QCommandLineOption checkup("checkup"), report("report", {}, "FILE");
+    parser.addOptions({help, version, listScreens, screen, test, columns, channel, checkup, report});
     if (!parser.parse(commandLine(argc, argv)))
         return usageError(QString::fromStdString(commandLineProblem(parser)));
     if (!parser.positionalArguments().isEmpty())
@@ -58,6 +63,14 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     options.listScreens = parser.isSet(listScreens);
     if (parser.isSet(screen))
         options.screen = parser.value(screen);
+    options.checkup = parser.isSet(checkup);
+    if (parser.isSet(report)) {
+        if (!options.checkup)
+            return usageError(QStringLiteral("--report goes with --checkup"));
+        options.report = parser.value(report);
+    }
+    if (options.checkup && parser.isSet(test))
+        return usageError(QStringLiteral("--checkup runs every test: --test does not go with it"));
     if (!parser.isSet(test)) {
         if (parser.isSet(columns) || parser.isSet(channel))
             return usageError(QStringLiteral("--columns and --channel go with --test"));

@@ -20,6 +20,8 @@ struct ProgramOptions {
     std::optional<QString> screen; // a name or an index of --list-screens
     std::optional<std::string> test; // a name of kijelzor-render --list, or "ghosting"
     std::function<TestRun(Canvas&)> draw; // the test's picture; empty for the ghosting test
+    bool checkup = false;
+    std::optional<QString> report; // where the checkup writes its report
 };
 
 // Reads the command line without touching a display, so that --help,

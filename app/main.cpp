@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "app/ProgramOptions.h"
+#include "checkup/Checkup.h"
 #include "platform/ScreenList.h"
 
 #include <QApplication>
@@ -61,6 +62,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kijelzor: no monitor '%s'; there are: %s\n",
             qPrintable(*options.screen), qPrintable(describeScreens().join(QStringLiteral("; "))));
         return 2;
+    }
+    if (options.checkup) {
+        Checkup checkup(QCoreApplication::applicationDirPath(), screen, options.report);
+        QObject::connect(&checkup, &Checkup::ended, &app, &QCoreApplication::exit);
+        return app.exec();
     }
     Program program(QCoreApplication::applicationDirPath(), screen);
     if (options.test)

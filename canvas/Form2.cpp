@@ -60,6 +60,22 @@ void Form2::showOnScreen()
     wakeCursor();
 }
 
+void Form2::reload()
+{
+    stopTest();
+    canvas_ = RasterCanvas(physicalPixels(screen_), [this] { return physicalPixels(screen_); });
+    canvas_.setBackColor(RGB(0, 0, 0));
+    shownMarker_ = shownPicture_ = {};
+    shownPictureKey_ = 0;
+    update();
+}
+
+void Form2::setAwakeCursor(const QCursor& cursor)
+{
+    awakeCursor_ = cursor;
+    wakeCursor();
+}
+
 void Form2::startTest(TestRun run)
 {
     drive(std::make_unique<TestDriver>(std::move(run)));
@@ -114,7 +130,7 @@ void Form2::showDrawn()
     shownPicture_ = picture;
     shownPictureKey_ = image1.picture.cacheKey();
     if (!dirty.isEmpty())
-        update(scaled(dirty, 1 / devicePixelRatioF()));
+        update(logical(dirty));
 }
 
 // The raster is in physical pixels, the widget in logical ones; this is the
@@ -124,6 +140,11 @@ QRect Form2::scaled(const QRect& rect, qreal factor)
     return QRectF(
         rect.x() * factor, rect.y() * factor, rect.width() * factor, rect.height() * factor)
         .toAlignedRect();
+}
+
+QRect Form2::logical(const QRect& physical) const
+{
+    return scaled(physical, 1 / devicePixelRatioF());
 }
 
 void Form2::paintEvent(QPaintEvent* event)
@@ -186,6 +207,9 @@ void Form2::closeEvent(QCloseEvent* event)
 
 void Form2::wakeCursor()
 {
-    unsetCursor();
+    if (awakeCursor_)
+        setCursor(*awakeCursor_);
+    else
+        unsetCursor();
     cursorTimer_.start();
 }

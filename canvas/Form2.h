@@ -6,12 +6,14 @@
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestDriver.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QScreen;
 
@@ -41,6 +43,12 @@ public:
     bool testRunning() const;
     const TestDriver* driver() const { return driver_.get(); }
 
+    // Back to the state of a canvas just loaded, the test stopped: a test
+    // started next draws as it would on a new canvas.
+    void reload();
+    // The pointer shown while it moves; the default arrow unless set.
+    void setAwakeCursor(const QCursor& cursor);
+
     static constexpr int CursorHideMs = 2000;
 
 signals:
@@ -56,12 +64,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    void wakeCursor();
+    // The logical area that shows `physical` pixels.
+    QRect logical(const QRect& physical) const;
+
 private:
     void showDrawn();
     void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
     static QRect scaled(const QRect& rect, qreal factor);
-    void wakeCursor();
 
     QPointer<QScreen> screen_;
     RasterCanvas canvas_;
@@ -71,5 +82,6 @@ private:
     QRect shownMarker_, shownPicture_;
     qint64 shownPictureKey_ = 0;
     QTimer cursorTimer_;
+    std::optional<QCursor> awakeCursor_;
     bool pressedOnCanvas_ = false;
 };

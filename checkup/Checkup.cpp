@@ -1,0 +1,143 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "checkup/Checkup.h"
+
+#include "app/Artwork.h"
+#include "patterns/Ghosting.h"
+#include "patterns/Pattern.h"
+#include "patterns/TestChoice.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+Checkup::Checkup(QString programFolder, QScreen* screen, std::optional<QString> reportPath,
+    FrameClockFactory frameClocks)
+    : programFolder_(std::move(programFolder))
+    , screen_(screen ? screen : QGuiApplication::primaryScreen())
+    , reportPath_(std::move(reportPath))
+    , frameClocks_(std::move(frameClocks))
+    , canvas_(new CheckupCanvas(screen_))
+{
+    record_.screen = ScreenFacts::of(screen_);
+    record_.frames.start(record_.screen.refreshRate);
+    for (const CheckupStep& step : checkupTable())
+        record_.tests.push_back({step.test, {}});
+    sinceStart_.start();
+
+    canvas_->setWindowIcon(Artwork::appIcon());
+    connect(canvas_, &CheckupCanvas::nextRequested, this, &Checkup::next);
+    connect(canvas_, &CheckupCanvas::previousRequested, this, &Checkup::previous);
+    connect(canvas_, &CheckupCanvas::returnRequested, this, &Checkup::finish);
+    connect(canvas_, &CheckupCanvas::markRequested, this, &Checkup::mark);
+    connect(canvas_, &CheckupCanvas::unmarkRequested, this, &Checkup::unmark);
+    canvas_->showOnScreen();
+    screenSaver_.inhibit();
+    show(0);
+}
+
+Checkup::~Checkup()
+{
+    delete canvas_.data();
+    delete summary_.data();
+}
+
+void Checkup::show(int index)
+{
+    current_ = index;
+    ++run_;
+    const CheckupStep& step = checkupTable()[index];
+    // Every test starts on a canvas as a tile's does: a new one.
+    canvas_->reload();
+    showMarks();
+    canvas_->showHint(QString::fromUtf8(step.title),
+        QStringLiteral("%1 / %2").arg(index + 1).arg(checkupTable().size()),
+        QString::fromUtf8(step.hint));
+    if (step.test == GhostingTestName)
+        return startGhosting();
+    if (const Pattern* pattern = findPattern(step.test))
+        canvas_->startTest(pattern->start(canvas_->canvas()));
+}
+
+void Checkup::startGhosting()
+{
+    std::unique_ptr<FrameClock> clock =
+        frameClocks_ ? frameClocks_(*canvas_) : canvas_->makeFrameClock();
+    record_.frames.start(clock->rate());
+    connect(clock.get(), &FrameClock::tick, this,
+        [this] { record_.frames.tick(sinceStart_.nsecsElapsed()); });
+    const QString picture = QDir(programFolder_).filePath(QLatin1String(GhostingPictureName));
+    canvas_->startPacedTest(Ghosting(canvas_->canvas(), picture), std::move(clock));
+    // Its six passes done, the checkup goes on by itself, unless the user
+    // has already moved on.
+    connect(
+        canvas_->driver(), &TestDriver::finished, this,
+        [this, run = run_] {
+            if (run == run_)
+                next();
+        },
+        Qt::QueuedConnection);
+}
+
+void Checkup::next()
+{
+    if (!canvas_)
+        return;
+    if (current_ + 1 < int(checkupTable().size()))
+        show(current_ + 1);
+    else
+        finish();
+}
+
+void Checkup::previous()
+{
+    if (canvas_ && current_ > 0)
+        show(current_ - 1);
+}
+
+void Checkup::mark(QPoint pixel)
+{
+    if (addMark(record_.tests[current_].marks, pixel, checkupTable()[current_].kind))
+        showMarks();
+}
+
+void Checkup::unmark(QPoint pixel)
+{
+    if (removeNearestMark(record_.tests[current_].marks, pixel))
+        showMarks();
+}
+
+void Checkup::showMarks()
+{
+    const RgbColor colour = checkupTable()[current_].markColour;
+    canvas_->showMarks(record_.tests[current_].marks,
+        QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+}
+
+void Checkup::finish()
+{
+    if (!canvas_)
+        return;
+    ++run_;
+    canvas_->stopTest();
+    canvas_->hide();
+    canvas_->deleteLater();
+    canvas_ = nullptr;
+    screenSaver_.allow();
+
+    record_.date = QDateTime::currentDateTime();
+    summary_ = new SummaryWindow(record_, screen_);
+    summary_->setWindowIcon(Artwork::appIcon());
+    connect(summary_, &SummaryWindow::saved, this, [this](const QString& path) {
+        if (path == reportPath_)
+            reportWritten_ = true;
+    });
+    connect(summary_, &SummaryWindow::closed, this,
+        [this] { emit ended(reportPath_ && !reportWritten_ ? 1 : 0); });
+    summary_->show();
+    summary_->raise();
+    summary_->activateWindow();
+    if (reportPath_)
+        summary_->save(*reportPath_);
+}

@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "checkup/CheckupCanvas.h"
+#include "checkup/CheckupRecord.h"
+#include "checkup/SummaryWindow.h"
+#include "platform/ScreenSaverInhibitor.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class FrameClock;
+
+// The guided checkup: every test in turn on one monitor, led by the keyboard,
+// with the defects the user marks; then the summary, and the report.
+class Checkup : public QObject {
+    Q_OBJECT
+public:
+    using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
+
+    // Starts with the first test on `screen` (the primary one when null).
+    // With `reportPath` the report is written there when the summary opens.
+    Checkup(QString programFolder, QScreen* screen, std::optional<QString> reportPath = {},
+        FrameClockFactory frameClocks = {});
+    ~Checkup() override;
+
+    // The canvas until the summary opens, then the summary.
+    CheckupCanvas* canvas() const { return canvas_; }
+    SummaryWindow* summary() const { return summary_; }
+    int current() const { return current_; }
+    const std::vector<TestMarks>& marks() const { return record_.tests; }
+
+    void next();
+    void previous();
+    // Ends the tests and opens the summary.
+    void finish();
+
+signals:
+    // The summary was closed: the program ends with `status`.
+    void ended(int status);
+
+private:
+    void show(int index);
+    void mark(QPoint pixel);
+    void unmark(QPoint pixel);
+    void showMarks();
+    void startGhosting();
+
+    QString programFolder_;
+    QPointer<QScreen> screen_;
+    std::optional<QString> reportPath_;
+    bool reportWritten_ = false;
+    FrameClockFactory frameClocks_;
+    CheckupRecord record_;
+    int current_ = 0;
+    // Tells the run that is current from one already left.
+    int run_ = 0;
+    QElapsedTimer sinceStart_;
+    QPointer<CheckupCanvas> canvas_;
+    QPointer<SummaryWindow> summary_;
+    ScreenSaverInhibitor screenSaver_;
+};

@@ -1,0 +1,186 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "checkup/CheckupCanvas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int Margin = 16, TextSize = 18;
+
+QFont hintFont(double scale, bool bold = false)
+{
+    QFont font;
+    font.setPixelSize(std::lround(TextSize * scale));
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+CheckupCanvas::CheckupCanvas(QScreen* screen)
+    : Form2(screen)
+{
+    setAwakeCursor(Qt::CrossCursor);
+    hintTimer_.setSingleShot(true);
+    hintTimer_.setInterval(HintMs);
+    connect(&hintTimer_, &QTimer::timeout, this, &CheckupCanvas::hideHint);
+}
+
+void CheckupCanvas::showHint(
+    const QString& title, const QString& position, const QString& text, bool stay)
+{
+    if (hintVisible_)
+        update(hintArea());
+    hintTitle_ = title;
+    hintPosition_ = position;
+    hintText_ = text;
+    hintVisible_ = true;
+    update(hintArea());
+    if (stay)
+        hintTimer_.stop();
+    else
+        hintTimer_.start();
+}
+
+void CheckupCanvas::hideHint()
+{
+    hintTimer_.stop();
+    if (!hintVisible_)
+        return;
+    hintVisible_ = false;
+    update(hintArea());
+}
+
+void CheckupCanvas::showMarks(const std::vector<Mark>& marks, QColor colour)
+{
+    for (const Mark& mark : marks_)
+        update(ringArea(mark.pixel));
+    marks_ = marks;
+    markColour_ = colour;
+    for (const Mark& mark : marks_)
+        update(ringArea(mark.pixel));
+}
+
+int CheckupCanvas::ringScale() const
+{
+    return std::max(1, int(std::lround(devicePixelRatioF())));
+}
+
+QRect CheckupCanvas::ringArea(QPoint pixel) const
+{
+    const QPoint reach(RingOuter * ringScale(), RingOuter * ringScale());
+    return logical(QRect(pixel - reach, pixel + reach)).adjusted(-1, -1, 1, 1);
+}
+
+// Logical pixels: the text is drawn at the desktop's scale, as other windows'.
+QRect CheckupCanvas::hintArea() const
+{
+    const int width = std::min(760, this->width() - 2 * Margin);
+    const QFontMetrics body(hintFont(1)), title(hintFont(1.3, true)), keys(hintFont(0.8));
+    const int inner = width - 2 * Margin;
+    const int height = 2 * Margin + title.height() + Margin / 2 +
+        body.boundingRect(0, 0, inner, 10000, Qt::TextWordWrap, hintText_).height() + Margin / 2 +
+        keys.boundingRect(0, 0, inner, 10000, Qt::TextWordWrap, QString::fromUtf8(CheckupKeys))
+            .height();
+    return QRect((this->width() - width) / 2, this->height() - this->height() / 8 - height, width,
+        height);
+}
+
+void CheckupCanvas::paintEvent(QPaintEvent* event)
+{
+    Form2::paintEvent(event);
+    QPainter painter(this);
+    painter.save();
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    // A ring of whole physical pixels, the marked one and its neighbours left
+    // as the test drew them.
+    const int inner = RingInner * ringScale(), outer = RingOuter * ringScale();
+    for (const Mark& mark : marks_)
+        for (int dy = -outer; dy <= outer; ++dy)
+            for (int dx = -outer; dx <= outer; ++dx) {
+                const int d2 = dx * dx + dy * dy;
+                // Pixels whose centres lie within half a pixel of the ring.
+                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1))
+                    painter.fillRect(mark.pixel.x() + dx, mark.pixel.y() + dy, 1, 1, markColour_);
+            }
+    painter.restore();
+    if (!hintVisible_)
+        return;
+
+    const QRect area = hintArea();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(255, 255, 255, 170));
+    painter.setBrush(QColor(16, 16, 16, 225));
+    painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    QRect text = area.adjusted(Margin, Margin, -Margin, -Margin);
+    painter.setFont(hintFont(1.3, true));
+    painter.setPen(Qt::white);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, hintTitle_);
+    painter.drawText(text, Qt::AlignRight | Qt::AlignTop, hintPosition_);
+    text.setTop(text.top() + painter.fontMetrics().height() + Margin / 2);
+    painter.setFont(hintFont(1));
+    const QRect said = painter.boundingRect(text, Qt::TextWordWrap, hintText_);
+    painter.drawText(text, Qt::TextWordWrap, hintText_);
+    text.setTop(said.bottom() + 1 + Margin / 2);
+    painter.setFont(hintFont(0.8));
+    painter.setPen(QColor(190, 190, 190));
+    painter.drawText(text, Qt::TextWordWrap, QString::fromUtf8(CheckupKeys));
+}
+
+void CheckupCanvas::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_F1 || key == Qt::Key_H) {
+        if (event->isAutoRepeat())
+            return;
+        if (hintVisible_)
+            hideHint();
+        else
+            showHint(hintTitle_, hintPosition_, hintText_, true);
+        return;
+    }
+    hideHint();
+    switch (key) {
+    case Qt::Key_Space:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A held key would race through the tests unseen.
+        if (!event->isAutoRepeat())
+            emit nextRequested();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+    case Qt::Key_Backspace:
+        if (!event->isAutoRepeat())
+            emit previousRequested();
+        return;
+    default:
+        Form2::keyPressEvent(event);
+    }
+}
+
+void CheckupCanvas::mousePressEvent(QMouseEvent* event)
+{
+    wakeCursor();
+    const QPointF at = event->position() * devicePixelRatioF();
+    const QSize pixels = canvas().raster().size();
+    const QPoint pixel(std::clamp(int(std::floor(at.x())), 0, pixels.width() - 1),
+        std::clamp(int(std::floor(at.y())), 0, pixels.height() - 1));
+    if (event->button() == Qt::LeftButton)
+        emit markRequested(pixel);
+    else if (event->button() == Qt::RightButton)
+        emit unmarkRequested(pixel);
+}
+
+void CheckupCanvas::mouseReleaseEvent(QMouseEvent*) { }

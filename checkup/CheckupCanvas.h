@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "canvas/Form2.h"
+#include "checkup/CheckupRecord.h"
+
+#include <QColor>
+#include <QString>
+#include <QTimer>
+
+#include <vector>
+
+// The test canvas of the guided checkup. The hint and the marks lie over the
+// test's picture and never touch its raster: wherever neither is, the screen
+// shows the test's own pixels. Esc (and a close request) still asks to
+// return; clicks mark defects instead.
+class CheckupCanvas : public Form2 {
+    Q_OBJECT
+public:
+    explicit CheckupCanvas(QScreen* screen);
+
+    // Shows the hint, by itself for HintMs unless `stay`; any key hides it.
+    void showHint(const QString& title, const QString& position, const QString& text,
+        bool stay = false);
+    void hideHint();
+    bool hintShown() const { return !hintTitle_.isEmpty() && hintVisible_; }
+    // The marks of the test shown, each a ring of `colour` around its pixel.
+    void showMarks(const std::vector<Mark>& marks, QColor colour);
+
+    static constexpr int HintMs = 4000;
+    // The radii between which a ring lies around the pixel it marks, in
+    // physical pixels at a scale of 1; as large to the eye at other scales.
+    static constexpr int RingInner = 4, RingOuter = 7;
+
+signals:
+    void nextRequested();
+    void previousRequested();
+    void markRequested(QPoint pixel);
+    void unmarkRequested(QPoint pixel);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QRect hintArea() const;
+    QRect ringArea(QPoint pixel) const;
+    int ringScale() const;
+
+    QString hintTitle_, hintPosition_, hintText_;
+    bool hintVisible_ = false;
+    QTimer hintTimer_;
+    std::vector<Mark> marks_;
+    QColor markColour_;
+};

@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "app/CheckupTable.h"
+
+#include <QDateTime>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QScreen;
+
+// A defect the user marked: a physical pixel of the screen.
+struct Mark {
+    QPoint pixel;
+    MarkKind kind;
+};
+
+// Marks `pixel` unless it is marked already; false then.
+bool addMark(std::vector<Mark>& marks, QPoint pixel, MarkKind kind);
+// Removes the mark nearest to `pixel` if it lies within `reach` pixels.
+std::optional<Mark> removeNearestMark(std::vector<Mark>& marks, QPoint pixel, double reach = 10);
+
+// The ghosting test's frames as they came: a tick more than one and a half
+// frame periods after the one before was a frame shown late.
+struct FrameRecord {
+    void start(double rate);
+    void tick(std::int64_t nanoseconds);
+
+    std::int64_t shown = 0;
+    std::int64_t late = 0;
+    double pixelsPerFrame = 0;
+
+private:
+    double period_ = 0;
+    std::optional<std::int64_t> last_;
+};
+
+// The monitor as the system reports it.
+struct ScreenFacts {
+    static ScreenFacts of(const QScreen* screen);
+
+    QString name, manufacturer, model, serial;
+    QSize pixels;
+    double refreshRate = 0;
+    double scale = 1;
+};
+
+struct TestMarks {
+    std::string test;
+    std::vector<Mark> marks;
+};
+
+// Everything the checkup found, as the summary shows it and the report keeps it.
+struct CheckupRecord {
+    QDateTime date;
+    ScreenFacts screen;
+    std::vector<TestMarks> tests; // every test of the checkup, in order
+    FrameRecord frames;
+
+    int count(MarkKind kind) const;
+    double perMillionPixels(MarkKind kind) const;
+};

@@ -1,0 +1,220 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "checkup/Report.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr MarkKind allKinds[] = {MarkKind::Bright, MarkKind::Dark, MarkKind::Subpixel, MarkKind::Other};
+
+// Dark enough to print, and told apart by kind on the map.
+QColor kindColour(MarkKind kind)
+{
+    switch (kind) {
+    case MarkKind::Bright:
+        return QColor(0xc2, 0x41, 0x0c);
+    case MarkKind::Dark:
+        return QColor(0x1d, 0x4e, 0xd8);
+    case MarkKind::Subpixel:
+        return QColor(0xa2, 0x1c, 0xaf);
+    case MarkKind::Other:
+        break;
+    }
+    return QColor(0x15, 0x80, 0x3d);
+}
+
+QString titleOf(const std::string& test)
+{
+    for (const CheckupStep& step : checkupTable())
+        if (test == step.test)
+            return QString::fromUtf8(step.title);
+    return QString::fromStdString(test);
+}
+
+QString number(double value, int decimals = 0)
+{
+    return QLocale(QLocale::Hungarian).toString(value, 'f', decimals);
+}
+
+QString escaped(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("–") : text.toHtmlEscaped();
+}
+
+QString row(const QStringList& cells, const char* tag = "td")
+{
+    QString html = QStringLiteral("<tr>");
+    for (const QString& cell : cells)
+        html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), cell);
+    return html + QStringLiteral("</tr>\n");
+}
+
+QString isoDate(const QDateTime& date)
+{
+    return date.toOffsetFromUtc(date.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+} // namespace
+
+QJsonObject reportJson(const CheckupRecord& record)
+{
+    const ScreenFacts& s = record.screen;
+    QJsonArray tests;
+    for (const TestMarks& test : record.tests) {
+        QJsonArray marks;
+        for (const Mark& mark : test.marks)
+            marks.append(QJsonObject{{"x", mark.pixel.x()}, {"y", mark.pixel.y()},
+                {"kind", QLatin1String(markKindName(mark.kind))}});
+        tests.append(QJsonObject{{"name", QString::fromStdString(test.test)}, {"marks", marks}});
+    }
+    return {
+        {"version", QStringLiteral(KIJELZOR_VERSION)},
+        {"date", isoDate(record.date)},
+        {"screen",
+            QJsonObject{{"name", s.name}, {"manufacturer", s.manufacturer}, {"model", s.model},
+                {"serial", s.serial}, {"width", s.pixels.width()}, {"height", s.pixels.height()},
+                {"refreshRate", s.refreshRate}, {"scale", s.scale}}},
+        {"tests", tests},
+        {"frames",
+            QJsonObject{{"shown", qint64(record.frames.shown)}, {"late", qint64(record.frames.late)},
+                {"pixelsPerFrame", record.frames.pixelsPerFrame}}},
+    };
+}
+
+QString summaryHtml(const CheckupRecord& record)
+{
+    const ScreenFacts& s = record.screen;
+    const FrameRecord& f = record.frames;
+    QString monitor = row({"Név", escaped(s.name)}) + row({"Gyártó", escaped(s.manufacturer)}) +
+        row({"Típus", escaped(s.model)}) + row({"Sorozatszám", escaped(s.serial)}) +
+        row({"Felbontás",
+            QStringLiteral("%1 × %2 képpont").arg(s.pixels.width()).arg(s.pixels.height())}) +
+        row({"Frissítés", number(s.refreshRate, 2) + QStringLiteral(" Hz")}) +
+        row({"Méretezés", QLocale(QLocale::Hungarian).toString(s.scale, 'g', 4)});
+    QString kinds = row({"Fajta", "Darab", "Millió képpontonként"}, "th");
+    for (MarkKind kind : allKinds)
+        kinds += row({QString::fromUtf8(markKindTitle(kind)), QString::number(record.count(kind)),
+            number(record.perMillionPixels(kind), 2)});
+    const QString frames = row({"Megjelenített képkocka", QString::number(f.shown)}) +
+        row({"Késve érkezett", QString::number(f.late)}) +
+        row({"Elmozdulás képkockánként", number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont")});
+    QString tests = row({"Teszt", "Jelölés"}, "th");
+    for (const TestMarks& test : record.tests)
+        tests += row({titleOf(test.test).toHtmlEscaped(), QString::number(test.marks.size())});
+
+    // Two columns, so that it fits on a screen and on a page.
+    return QStringLiteral("<table class=\"columns\"><tr><td valign=\"top\">\n"
+                          "<h2>Monitor</h2>\n<table>\n%1</table>\n"
+                          "<h2>Hibák fajtánként</h2>\n<table>\n%2</table>\n"
+                          "<h2>Utánhúzás</h2>\n<table>\n%3</table>\n"
+                          "</td><td valign=\"top\">\n"
+                          "<h2>Jelölések tesztenként</h2>\n<table>\n%4</table>\n"
+                          "</td></tr></table>\n")
+        .arg(monitor, kinds, frames, tests);
+}
+
+QImage markMap(const CheckupRecord& record)
+{
+    const QSize screen = record.screen.pixels.isEmpty() ? QSize(1, 1) : record.screen.pixels;
+    const QSize size = screen.scaled(800, 800, Qt::KeepAspectRatio).expandedTo({1, 1});
+    QImage map(size + QSize(24, 24), QImage::Format_RGB32);
+    map.fill(Qt::white);
+    QPainter painter(&map);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(0xee, 0xee, 0xee));
+    painter.drawRect(QRectF(12, 12, size.width(), size.height()).adjusted(-0.5, -0.5, 0.5, 0.5));
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    painter.setFont(font);
+    const double scale = double(size.width()) / screen.width();
+    int index = 0;
+    for (const TestMarks& test : record.tests)
+        for (const Mark& mark : test.marks) {
+            const QPointF at(12 + (mark.pixel.x() + 0.5) * scale, 12 + (mark.pixel.y() + 0.5) * scale);
+            painter.setPen(QPen(kindColour(mark.kind), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(at, 5, 5);
+            painter.drawText(at + QPointF(7, -4), QString::number(++index));
+        }
+    return map;
+}
+
+QByteArray reportHtml(const CheckupRecord& record)
+{
+    // Inside the script element '<' would end it early, and '&' would break an
+    // XML reading of the page.
+    QByteArray json = QJsonDocument(reportJson(record)).toJson(QJsonDocument::Indented);
+    json.replace('<', "\\u003c").replace('>', "\\u003e").replace('&', "\\u0026");
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const QImage map = markMap(record);
+    map.save(&buffer, "PNG");
+
+    QString marks;
+    int index = 0;
+    for (const TestMarks& test : record.tests)
+        for (const Mark& mark : test.marks)
+            marks += row({QString::number(++index), titleOf(test.test).toHtmlEscaped(),
+                QStringLiteral("<span style=\"color:%1\">%2</span>")
+                    .arg(kindColour(mark.kind).name(), QString::fromUtf8(markKindTitle(mark.kind))),
+                QString::number(mark.pixel.x()), QString::number(mark.pixel.y())});
+    if (marks.isEmpty())
+        marks = QStringLiteral("<tr><td colspan=\"5\">Nincs jelölés.</td></tr>\n");
+
+    const QString title = QString::fromUtf8(CheckupResultTitle);
+    QString html = QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"hu\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+        "<title>%1</title>\n<style>\n"
+        "body { font-family: sans-serif; margin: 2em; color: #111; }\n"
+        "table { border-collapse: collapse; margin-bottom: 1em; }\n"
+        "th, td { border: 1px solid #999; padding: 0.2em 0.6em; text-align: left; }\n"
+        "table.columns > tbody > tr > td, table.columns > tr > td { border: none; "
+        "padding: 0 2em 0 0; }\n"
+        "img { max-width: 100%; }\n"
+        "@media print { body { margin: 0; } h2 { break-after: avoid; } }\n"
+        "</style>\n<script type=\"application/json\" id=\"kijelzor-report\">\n")
+                       .arg(title);
+    html += QString::fromUtf8(json);
+    html += QStringLiteral("</script>\n</head>\n<body>\n<h1>%1</h1>\n"
+                           "<p>Időpont: %2<br/>Kijelzor %3</p>\n")
+                .arg(title, QLocale(QLocale::Hungarian).toString(record.date, "yyyy. MM. dd. HH:mm:ss"),
+                    QStringLiteral(KIJELZOR_VERSION));
+    html += summaryHtml(record);
+    html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n") +
+        row({"#", "Teszt", "Fajta", "x", "y"}, "th") + marks + QStringLiteral("</table>\n");
+    html += QStringLiteral("<h2>A jelölések a képernyőn</h2>\n"
+                           "<p><img alt=\"A képernyő a jelölésekkel\" width=\"%1\" height=\"%2\" "
+                           "src=\"data:image/png;base64,%3\"/></p>\n</body>\n</html>\n")
+                .arg(map.width())
+                .arg(map.height())
+                .arg(QString::fromLatin1(png.toBase64()));
+    return html.toUtf8();
+}
+
+bool writeReport(const QString& path, const CheckupRecord& record, QString& error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(reportHtml(record)) >= 0 && file.commit())
+        return true;
+    error = QStringLiteral("A jelentés nem írható ide: %1\n%2")
+                .arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+    return false;
+}
+
+QString reportFileName(const CheckupRecord& record)
+{
+    return QStringLiteral("kijelzor-ellenorzes-%1.html").arg(record.date.toString("yyyy-MM-dd"));
+}
