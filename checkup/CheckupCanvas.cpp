@@ -102,15 +102,19 @@ void CheckupCanvas::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
     // A ring of whole physical pixels, the marked one and its neighbours left
-    // as the test drew them.
+    // as the test drew them, and so is any pixel another ring would cross.
     const int inner = RingInner * ringScale(), outer = RingOuter * ringScale();
+    const auto marked = [&](QPoint pixel) {
+        return std::ranges::any_of(marks_, [&](const Mark& mark) { return mark.pixel == pixel; });
+    };
     for (const Mark& mark : marks_)
         for (int dy = -outer; dy <= outer; ++dy)
             for (int dx = -outer; dx <= outer; ++dx) {
                 const int d2 = dx * dx + dy * dy;
+                const QPoint pixel = mark.pixel + QPoint(dx, dy);
                 // Pixels whose centres lie within half a pixel of the ring.
-                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1))
-                    painter.fillRect(mark.pixel.x() + dx, mark.pixel.y() + dy, 1, 1, markColour_);
+                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1) && !marked(pixel))
+                    painter.fillRect(QRect(pixel, QSize(1, 1)), markColour_);
             }
     painter.restore();
     if (!hintVisible_)

@@ -7,6 +7,7 @@
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
+#include "checkup/CheckupRecord.h"
 #include "patterns/Channel.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"
@@ -259,4 +260,18 @@ TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
                 }
         }
     }
+}
+
+TEST(Pacing, AFrameMoreThanOneAndAHalfPeriodsAfterTheOneBeforeCameLate)
+{
+    FrameRecord frames;
+    frames.start(50); // 20 ms a frame
+    for (std::int64_t ms : {0, 20, 50, 80, 111, 131})
+        frames.tick(ms * 1'000'000);
+    EXPECT_EQ(frames.shown, 6);
+    EXPECT_EQ(frames.late, 1); // 31 ms; 30 is not yet late
+    EXPECT_EQ(frames.pixelsPerFrame, 20);
+    frames.start(0); // a screen that reports no rate: 60 Hz
+    EXPECT_EQ(frames.shown, 0);
+    EXPECT_EQ(frames.pixelsPerFrame, 16);
 }

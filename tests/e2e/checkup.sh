@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The guided checkup as a person goes through it on a real X server: the
+# hint, a mark, back and forth, Esc, the summary, and the report it wrote.
+set -euo pipefail
+. "$(dirname "$0")/xvfb.sh" "$1"
+start_xvfb 1024x768
+
+"$program" --checkup --report "$work/report.html" 2>"$work/program.log" &
+checkup=$!
+pids+=($checkup)
+black=0,0,0 white=255,255,255 ring=255,0,255
+# The first test, black, under its hint; once the hint goes, black alone.
+hint_shown() { ! shows $black 512,665 && shows $black 0,0; }
+eventually hint_shown || fail "no hint over the first test"
+xdotool key h
+eventually shows "$black $black" 512,665 0,0 || fail "H did not hide the hint"
+# The white test: a dark pixel marked, a ring around it, the pixel left alone.
+xdotool key space
+eventually shows $white 0,0 || fail "Space did not go on to the white test"
+xdotool mousemove 300 200 click 1
+eventually shows "$white $ring $white" 300,200 306,200 300,150 || fail "the mark: $(pixels 300,200 306,200)"
+xdotool key Left
+eventually shows "$black $black" 0,0 306,200 || fail "Left did not go back to black"
+xdotool key Right
+eventually shows "$white $ring" 0,0 306,200 || fail "the mark did not show again"
+xdotool key Escape
+summary_shown() { xdotool search --onlyvisible --name 'ellenőrzés eredménye' >/dev/null 2>&1; }
+eventually summary_shown || fail "Esc did not open the summary"
+[ -s "$work/report.html" ] || fail "no report in $work/report.html"
+sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" |
+    sed '1d;$d' | jq -e '.tests[1] == {"name": "white", "marks": [{"x": 300, "y": 200, "kind": "dark"}]}
+        and ([.tests[].marks[]] | length) == 1 and .screen.width == 1024' >/dev/null ||
+    fail "the report's data does not hold the mark"
+xdotool key Return # Bezárás
+wait "$checkup" || fail "the program ended with status $?: $(cat "$work/program.log")"
+echo "checkup end to end: all checks passed"

@@ -1,0 +1,252 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "GuiTestSupport.h"
+
+#include "checkup/Checkup.h"
+#include "checkup/Report.h"
+#include "patterns/Pattern.h"
+#include "patterns/TestChoice.h"
+
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+class CheckupTest : public testing::Test {
+protected:
+    void start(std::optional<QString> report = {})
+    {
+        checkup = std::make_unique<Checkup>(QCoreApplication::applicationDirPath(), nullptr,
+            report, [this](Form2&) {
+                auto made = std::make_unique<ManualClock>();
+                clock = made.get();
+                return made;
+            });
+        QObject::connect(checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
+    }
+    CheckupCanvas* canvas() { return checkup->canvas(); }
+    void key(Qt::Key key) { QTest::keyClick(canvas(), key); }
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(canvas(), button, {}, at);
+    }
+    QImage shown() { return canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    void drawingDone()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas()->testRunning(); }, 10000));
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<Checkup> checkup;
+    QPointer<ManualClock> clock;
+    std::optional<int> status;
+};
+
+// The report's page read as XML, which also proves it well formed; its
+// embedded data, and its map.
+QJsonObject readReport(const QByteArray& page, QImage* map = nullptr)
+{
+    QXmlStreamReader xml(page);
+    QJsonObject data;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString src = xml.attributes().value("src").toString();
+        if (map && xml.name() == QLatin1String("img"))
+            *map = QImage::fromData(QByteArray::fromBase64(src.section(',', 1).toLatin1()), "PNG");
+        if (xml.attributes().value("id") == QLatin1String("kijelzor-report"))
+            data = QJsonDocument::fromJson(xml.readElementText().toUtf8()).object();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return data;
+}
+
+} // namespace
+
+TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
+{
+    start();
+    for (const CheckupStep& step : checkupTable())
+        EXPECT_TRUE(findPattern(step.test) || step.test == GhostingTestName) << step.test;
+    EXPECT_TRUE(canvas()->hintShown());
+    int at = 0;
+    for (Qt::Key next : {Qt::Key_Space, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Enter}) {
+        key(next);
+        EXPECT_EQ(checkup->current(), ++at);
+    }
+    for (Qt::Key back : {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Left,
+             Qt::Key_Left}) {
+        key(back);
+        EXPECT_EQ(checkup->current(), at = std::max(at - 1, 0));
+    }
+    // Any key hides the hint at once; F1 and H show and hide it.
+    key(Qt::Key_Q);
+    EXPECT_FALSE(canvas()->hintShown());
+    key(Qt::Key_F1);
+    EXPECT_TRUE(canvas()->hintShown());
+    key(Qt::Key_H);
+    EXPECT_FALSE(canvas()->hintShown());
+    key(Qt::Key_Right); // a new test's hint goes by itself
+    EXPECT_TRUE(canvas()->hintShown());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !canvas()->hintShown(); }, CheckupCanvas::HintMs + 2000));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(canvas(), nullptr);
+    ASSERT_TRUE(checkup->summary() && checkup->summary()->isVisible());
+    EXPECT_EQ(checkup->summary()->windowTitle(), QString::fromUtf8("Kijelzor – ellenőrzés eredménye"));
+    EXPECT_FALSE(status);
+    QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
+{
+    start();
+    for (const CheckupStep& step : checkupTable().first(14)) {
+        drawingDone();
+        const QImage expected = renderPicture(*findPattern(step.test), QSize(1024, 768));
+        EXPECT_EQ(canvas()->canvas().raster().image(), expected) << step.test;
+        if (canvas()->hintShown()) {
+            EXPECT_NE(shown(), expected) << step.test;
+        }
+        key(Qt::Key_Q);
+        EXPECT_EQ(shown(), expected) << step.test;
+        key(Qt::Key_Right);
+    }
+    // The last test ends by itself after its six passes, and the summary
+    // shows how its frames came.
+    int ticks = 0;
+    while (canvas() && clock && ticks < 100000) {
+        clock->frame();
+        ++ticks;
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checkup->summary() != nullptr; }));
+    const FrameRecord& frames = checkup->summary()->record().frames;
+    EXPECT_EQ(frames.shown, ticks);
+    EXPECT_EQ(frames.pixelsPerFrame, 16);
+}
+
+TEST_F(CheckupTest, ClicksMarkPhysicalPixelsOverThePictureAndTheMarksStayWithTheirTest)
+{
+    start(); // black: a lit pixel
+    click({200, 100});
+    key(Qt::Key_Right); // white: dark pixels
+    click({300, 200});
+    click({305, 200});
+    click({305, 200});
+    drawingDone();
+    const auto pixels = [&](int test) {
+        std::vector<std::pair<QPoint, MarkKind>> marks;
+        for (const Mark& mark : checkup->marks()[test].marks)
+            marks.emplace_back(mark.pixel, mark.kind);
+        return marks;
+    };
+    EXPECT_EQ(pixels(0), (std::vector{std::pair(QPoint(200, 100), MarkKind::Bright)}));
+    EXPECT_EQ(pixels(1), (std::vector{std::pair(QPoint(300, 200), MarkKind::Dark),
+                             std::pair(QPoint(305, 200), MarkKind::Dark)}));
+    // A ring around the pixel, which keeps the test's own colour.
+    const QImage white = shown();
+    EXPECT_EQ(white.pixel(300, 200), qRgb(255, 255, 255));
+    EXPECT_EQ(white.pixel(300, 194), qRgb(255, 0, 255));
+    EXPECT_EQ(canvas()->canvas().raster().image().pixel(300, 194), qRgb(255, 255, 255));
+    // A right click takes the nearest mark within 10 pixels.
+    click({320, 200}, Qt::RightButton);
+    click({304, 201}, Qt::RightButton);
+    EXPECT_EQ(pixels(1), (std::vector{std::pair(QPoint(300, 200), MarkKind::Dark)}));
+    key(Qt::Key_Left);
+    drawingDone();
+    EXPECT_EQ(shown().pixel(200, 106), qRgb(255, 0, 255));
+    EXPECT_EQ(shown().pixel(300, 194), qRgb(0, 0, 0));
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Right); // blue, with rings of another colour
+    click({10, 10});
+    EXPECT_EQ(pixels(4), (std::vector{std::pair(QPoint(10, 10), MarkKind::Subpixel)}));
+    drawingDone();
+    EXPECT_EQ(shown().pixel(10, 16), qRgb(255, 255, 0));
+}
+
+TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("jelentés.html");
+    start(path);
+    key(Qt::Key_Right);
+    click({300, 200});
+    key(Qt::Key_Escape);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QImage map;
+    const QJsonObject report = readReport(file.readAll(), &map);
+    EXPECT_EQ(report["version"].toString(), KIJELZOR_VERSION);
+    EXPECT_TRUE(QDateTime::fromString(report["date"].toString(), Qt::ISODate).isValid());
+    const QJsonObject screen = report["screen"].toObject();
+    EXPECT_EQ(screen["name"].toString(), QGuiApplication::primaryScreen()->name());
+    EXPECT_EQ(QSize(screen["width"].toInt(), screen["height"].toInt()), QSize(1024, 768));
+    const QJsonArray tests = report["tests"].toArray();
+    ASSERT_EQ(tests.size(), 15);
+    for (qsizetype i = 0; i < tests.size(); ++i) {
+        EXPECT_EQ(tests[i]["name"].toString(), checkupTable()[i].test);
+        EXPECT_EQ(tests[i]["marks"].toArray().size(), i == 1);
+    }
+    EXPECT_EQ(tests[1]["marks"][0].toObject(),
+        (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
+    EXPECT_EQ(report["frames"]["pixelsPerFrame"].toDouble(), 16);
+    EXPECT_FALSE(map.isNull());
+    QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
+    EXPECT_EQ(status, 0);
+
+    // What a monitor calls itself cannot break the page or its data.
+    CheckupRecord record;
+    record.screen.name = QStringLiteral("B&O </script><b>\"x\"");
+    EXPECT_EQ(readReport(reportHtml(record))["screen"].toObject()["name"], record.screen.name);
+}
+
+TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
+{
+    QTemporaryDir dir;
+    start(dir.filePath("nincs/ilyen.html"));
+    key(Qt::Key_Escape);
+    SummaryWindow* summary = checkup->summary();
+    auto* box = summary->findChild<QMessageBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    EXPECT_TRUE(box->text().contains(dir.filePath("nincs/ilyen.html")));
+    box->accept();
+    QTest::mouseClick(summary->saveButton(), Qt::LeftButton);
+    auto* dialog = summary->findChild<QFileDialog*>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->selectedFiles().value(0),
+        QDir::home().filePath(reportFileName(summary->record())));
+    dialog->selectFile(dir.filePath("mentett.html"));
+    static_cast<QDialog*>(dialog)->accept();
+    EXPECT_TRUE(QFile::exists(dir.filePath("mentett.html")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("mentett.html"));
+    summary->close();
+    EXPECT_EQ(status, 1); // the report asked for on the command line was not written
+}
+
+using CheckupHiDpiTest = CheckupTest;
+
+TEST_F(CheckupHiDpiTest, AMarkIsThePhysicalPixelUnderThePointer)
+{
+    start();
+    const qreal ratio = canvas()->devicePixelRatioF();
+    ASSERT_NE(ratio, 1.0);
+    click({101, 51});
+    const QPoint pixel(std::floor(101 * ratio), std::floor(51 * ratio));
+    ASSERT_EQ(checkup->marks()[0].marks.size(), 1u);
+    EXPECT_EQ(checkup->marks()[0].marks[0].pixel, pixel);
+    key(Qt::Key_Q);
+    const QImage screen = shown();
+    EXPECT_EQ(screen.pixel(pixel), qRgb(0, 0, 0));
+    // The ring is as large to the eye as at a scale of 1.
+    EXPECT_EQ(screen.pixel(pixel + QPoint(0, int(5.5 * std::lround(ratio)))), qRgb(255, 0, 255));
+}
