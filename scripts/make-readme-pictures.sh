@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Kijelzor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures from a build: docs/launcher.png, a screenshot of
-# the launcher under Xvfb, and docs/patterns.png, the patterns as the exporter
-# draws them. Needs Xvfb, xdotool, x11-utils and ImageMagick (scripts/test.sh
+# the launcher under Xvfb, docs/patterns.png, the patterns as the exporter
+# draws them, and docs/checkup.png, the checkup's white test with its hint and
+# a mark beside its summary. Needs Xvfb, xdotool, x11-utils and ImageMagick (scripts/test.sh
 # installs them). Usage: scripts/make-readme-pictures.sh [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,8 @@ export DISPLAY=$display
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$build/kijelzor" >/dev/null 2>&1 &
-pids+=($!)
+launcher=$!
+pids+=($launcher)
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^Kijelzor' >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 0.5
 window=$(xdotool search --onlyvisible --name '^Kijelzor' | head -n 1)
@@ -41,4 +43,21 @@ convert "$work/noise.png" -crop 80x45+0+0 -scale 1600% "$work/noise.png"
 montage "${files[@]}" "$work/green-columns.png" "$work/blue-gradient.png" \
     -geometry 256x144+4+4 -tile 5x2 -background '#303030' "$work/strip.png"
 mv "$work/strip.png" docs/patterns.png
-echo "docs/launcher.png and docs/patterns.png written"
+kill "$launcher"
+"$build/kijelzor" --checkup >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+xdotool key space
+sleep 0.5
+xdotool mousemove 300 200 click 1 mousemove 700 300 click 1 mousemove 1023 0
+sleep 0.5
+import -window root -resize 50% "$work/hint.png"
+xdotool key Escape
+for _ in $(seq 50); do xdotool search --onlyvisible --name 'eredménye' >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 0.5
+window=$(xdotool search --onlyvisible --name 'eredménye' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/summary.png"
+montage "$work/hint.png" "$work/summary.png" -geometry +4+4 -tile 2x1 -background '#303030' \
+    docs/checkup.png
+echo "docs/launcher.png, docs/patterns.png and docs/checkup.png written"
