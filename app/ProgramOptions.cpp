@@ -48,7 +48,8 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     const QCommandLineOption test("test", {}, "NAME"), columns("columns", {}, "N"),
         channel("channel", {}, "C");
     const QCommandLineOption checkup("checkup"), report("report", {}, "FILE");
-    parser.addOptions({help, version, listScreens, screen, test, columns, channel, checkup, report});
+    parser.addOptions(
+        {help, version, listScreens, screen, test, columns, channel, checkup, report});
     if (!parser.parse(commandLine(argc, argv)))
         return usageError(QString::fromStdString(commandLineProblem(parser)));
     if (!parser.positionalArguments().isEmpty())

@@ -111,8 +111,8 @@ void Checkup::unmark(QPoint pixel)
 void Checkup::showMarks()
 {
     const RgbColor colour = checkupTable()[current_].markColour;
-    canvas_->showMarks(record_.tests[current_].marks,
-        QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+    canvas_->showMarks(
+        record_.tests[current_].marks, QColor(redOf(colour), greenOf(colour), blueOf(colour)));
 }
 
 void Checkup::finish()

@@ -90,19 +90,27 @@ QRect CheckupCanvas::hintArea() const
         body.boundingRect(0, 0, inner, 10000, Qt::TextWordWrap, hintText_).height() + Margin / 2 +
         keys.boundingRect(0, 0, inner, 10000, Qt::TextWordWrap, QString::fromUtf8(CheckupKeys))
             .height();
-    return QRect((this->width() - width) / 2, this->height() - this->height() / 8 - height, width,
-        height);
+    return QRect(
+        (this->width() - width) / 2, this->height() - this->height() / 8 - height, width, height);
 }
 
 void CheckupCanvas::paintEvent(QPaintEvent* event)
 {
     Form2::paintEvent(event);
     QPainter painter(this);
+    drawMarks(painter);
+    if (hintVisible_)
+        drawHint(painter);
+}
+
+void CheckupCanvas::drawMarks(QPainter& painter) const
+{
+    // In physical pixels, as the picture is: a ring of whole pixels, the marked
+    // one and its neighbours left as the test drew them, and so is any marked
+    // pixel another ring would cross.
     painter.save();
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    // A ring of whole physical pixels, the marked one and its neighbours left
-    // as the test drew them, and so is any pixel another ring would cross.
     const int inner = RingInner * ringScale(), outer = RingOuter * ringScale();
     const auto marked = [&](QPoint pixel) {
         return std::ranges::any_of(marks_, [&](const Mark& mark) { return mark.pixel == pixel; });
@@ -117,9 +125,10 @@ void CheckupCanvas::paintEvent(QPaintEvent* event)
                     painter.fillRect(QRect(pixel, QSize(1, 1)), markColour_);
             }
     painter.restore();
-    if (!hintVisible_)
-        return;
+}
 
+void CheckupCanvas::drawHint(QPainter& painter) const
+{
     const QRect area = hintArea();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QColor(255, 255, 255, 170));
@@ -187,4 +196,6 @@ void CheckupCanvas::mousePressEvent(QMouseEvent* event)
         emit unmarkRequested(pixel);
 }
 
-void CheckupCanvas::mouseReleaseEvent(QMouseEvent*) { }
+void CheckupCanvas::mouseReleaseEvent(QMouseEvent*)
+{
+}

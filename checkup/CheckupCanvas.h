@@ -7,6 +7,7 @@
 #include "checkup/CheckupRecord.h"
 
 #include <QColor>
+#include <QPainter>
 #include <QString>
 #include <QTimer>
 
@@ -22,8 +23,8 @@ public:
     explicit CheckupCanvas(QScreen* screen);
 
     // Shows the hint, by itself for HintMs unless `stay`; any key hides it.
-    void showHint(const QString& title, const QString& position, const QString& text,
-        bool stay = false);
+    void showHint(
+        const QString& title, const QString& position, const QString& text, bool stay = false);
     void hideHint();
     bool hintShown() const { return !hintTitle_.isEmpty() && hintVisible_; }
     // The marks of the test shown, each a ring of `colour` around its pixel.
@@ -47,6 +48,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void drawMarks(QPainter& painter) const;
+    void drawHint(QPainter& painter) const;
     QRect hintArea() const;
     QRect ringArea(QPoint pixel) const;
     int ringScale() const;

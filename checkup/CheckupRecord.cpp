@@ -4,8 +4,6 @@
 #include "checkup/CheckupRecord.h"
 
 #include "canvas/ScreenMetrics.h"
-#include "canvas/FrameClock.h"
-#include "canvas/Twips.h"
 
 #include <QScreen>
 
@@ -32,24 +30,6 @@ std::optional<Mark> removeNearestMark(std::vector<Mark>& marks, QPoint pixel, do
     const Mark removed = *nearest;
     marks.erase(nearest);
     return removed;
-}
-
-void FrameRecord::start(double rate)
-{
-    const double usable = usableRefreshRate(rate);
-    period_ = 1e9 / usable;
-    // Each step moves the marker two twips.
-    pixelsPerFrame = stepsPerFrame(usable) * 2.0 / TwipsPerPixel;
-    shown = late = 0;
-    last_.reset();
-}
-
-void FrameRecord::tick(std::int64_t nanoseconds)
-{
-    if (last_ && nanoseconds - *last_ > 1.5 * period_)
-        ++late;
-    last_ = nanoseconds;
-    ++shown;
 }
 
 ScreenFacts ScreenFacts::of(const QScreen* screen)

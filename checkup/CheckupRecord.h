@@ -4,13 +4,13 @@
 #pragma once
 
 #include "app/CheckupTable.h"
+#include "checkup/FrameRecord.h"
 
 #include <QDateTime>
 #include <QPoint>
 #include <QSize>
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,21 +27,6 @@ struct Mark {
 bool addMark(std::vector<Mark>& marks, QPoint pixel, MarkKind kind);
 // Removes the mark nearest to `pixel` if it lies within `reach` pixels.
 std::optional<Mark> removeNearestMark(std::vector<Mark>& marks, QPoint pixel, double reach = 10);
-
-// The ghosting test's frames as they came: a tick more than one and a half
-// frame periods after the one before was a frame shown late.
-struct FrameRecord {
-    void start(double rate);
-    void tick(std::int64_t nanoseconds);
-
-    std::int64_t shown = 0;
-    std::int64_t late = 0;
-    double pixelsPerFrame = 0;
-
-private:
-    double period_ = 0;
-    std::optional<std::int64_t> last_;
-};
 
 // The monitor as the system reports it.
 struct ScreenFacts {

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr MarkKind allKinds[] = {MarkKind::Bright, MarkKind::Dark, MarkKind::Subpixel, MarkKind::Other};
+constexpr MarkKind allKinds[] = {
+    MarkKind::Bright, MarkKind::Dark, MarkKind::Subpixel, MarkKind::Other};
 
 // Dark enough to print, and told apart by kind on the map.
 QColor kindColour(MarkKind kind)
@@ -86,7 +87,8 @@ QJsonObject reportJson(const CheckupRecord& record)
                 {"refreshRate", s.refreshRate}, {"scale", s.scale}}},
         {"tests", tests},
         {"frames",
-            QJsonObject{{"shown", qint64(record.frames.shown)}, {"late", qint64(record.frames.late)},
+            QJsonObject{{"shown", qint64(record.frames.shown)},
+                {"late", qint64(record.frames.late)},
                 {"pixelsPerFrame", record.frames.pixelsPerFrame}}},
     };
 }
@@ -141,7 +143,8 @@ QImage markMap(const CheckupRecord& record)
     int index = 0;
     for (const TestMarks& test : record.tests)
         for (const Mark& mark : test.marks) {
-            const QPointF at(12 + (mark.pixel.x() + 0.5) * scale, 12 + (mark.pixel.y() + 0.5) * scale);
+            const QPointF at(
+                12 + (mark.pixel.x() + 0.5) * scale, 12 + (mark.pixel.y() + 0.5) * scale);
             painter.setPen(QPen(kindColour(mark.kind), 2));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(at, 5, 5);
@@ -188,10 +191,11 @@ QByteArray reportHtml(const CheckupRecord& record)
         "</style>\n<script type=\"application/json\" id=\"kijelzor-report\">\n")
                        .arg(title);
     html += QString::fromUtf8(json);
-    html += QStringLiteral("</script>\n</head>\n<body>\n<h1>%1</h1>\n"
-                           "<p>Időpont: %2<br/>Kijelzor %3</p>\n")
-                .arg(title, QLocale(QLocale::Hungarian).toString(record.date, "yyyy. MM. dd. HH:mm:ss"),
-                    QStringLiteral(KIJELZOR_VERSION));
+    html +=
+        QStringLiteral("</script>\n</head>\n<body>\n<h1>%1</h1>\n"
+                       "<p>Időpont: %2<br/>Kijelzor %3</p>\n")
+            .arg(title, QLocale(QLocale::Hungarian).toString(record.date, "yyyy. MM. dd. HH:mm:ss"),
+                QStringLiteral(KIJELZOR_VERSION));
     html += summaryHtml(record);
     html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n") +
         row({"#", "Teszt", "Fajta", "x", "y"}, "th") + marks + QStringLiteral("</table>\n");

@@ -62,8 +62,8 @@ bool SummaryWindow::save(const QString& path)
         emit saved(path);
         return true;
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(CheckupResultTitle), error,
-        QMessageBox::Ok, this);
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, QString::fromUtf8(CheckupResultTitle), error, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return false;

@@ -5,8 +5,8 @@
 
 #include "checkup/CheckupRecord.h"
 
-#include <QPushButton>
 #include <QDialog>
+#include <QPushButton>
 
 class QScreen;
 

@@ -24,13 +24,14 @@ class CheckupTest : public testing::Test {
 protected:
     void start(std::optional<QString> report = {})
     {
-        checkup = std::make_unique<Checkup>(QCoreApplication::applicationDirPath(), nullptr,
-            report, [this](Form2&) {
+        checkup = std::make_unique<Checkup>(
+            QCoreApplication::applicationDirPath(), nullptr, report, [this](Form2&) {
                 auto made = std::make_unique<ManualClock>();
                 clock = made.get();
                 return made;
             });
-        QObject::connect(checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
+        QObject::connect(
+            checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
     }
     CheckupCanvas* canvas() { return checkup->canvas(); }
     void key(Qt::Key key) { QTest::keyClick(canvas(), key); }
@@ -78,12 +79,13 @@ TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
         EXPECT_TRUE(findPattern(step.test) || step.test == GhostingTestName) << step.test;
     EXPECT_TRUE(canvas()->hintShown());
     int at = 0;
-    for (Qt::Key next : {Qt::Key_Space, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Enter}) {
+    for (Qt::Key next :
+        {Qt::Key_Space, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Enter}) {
         key(next);
         EXPECT_EQ(checkup->current(), ++at);
     }
-    for (Qt::Key back : {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Left,
-             Qt::Key_Left}) {
+    for (Qt::Key back : {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Backspace, Qt::Key_Left,
+             Qt::Key_Left, Qt::Key_Left}) {
         key(back);
         EXPECT_EQ(checkup->current(), at = std::max(at - 1, 0));
     }
@@ -97,15 +99,16 @@ TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
     key(Qt::Key_Right); // a new test's hint goes by itself
     EXPECT_TRUE(canvas()->hintShown());
     EXPECT_EQ(canvas()->cursor().shape(), Qt::CrossCursor);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !canvas()->hintShown(); }, CheckupCanvas::HintMs + 2000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !canvas()->hintShown(); }, CheckupCanvas::HintMs + 2000));
     EXPECT_EQ(canvas()->cursor().shape(), Qt::BlankCursor); // after two still seconds
     QTest::mouseMove(canvas(), {50, 50});
     EXPECT_EQ(canvas()->cursor().shape(), Qt::CrossCursor);
     key(Qt::Key_Escape);
     EXPECT_EQ(canvas(), nullptr);
     ASSERT_TRUE(checkup->summary() && checkup->summary()->isVisible());
-    EXPECT_EQ(checkup->summary()->windowTitle(), QString::fromUtf8("Kijelzor – ellenőrzés eredménye"));
+    EXPECT_EQ(
+        checkup->summary()->windowTitle(), QString::fromUtf8("Kijelzor – ellenőrzés eredménye"));
     EXPECT_FALSE(status);
     QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
     EXPECT_EQ(status, 0);
@@ -155,8 +158,9 @@ TEST_F(CheckupTest, ClicksMarkPhysicalPixelsOverThePictureAndTheMarksStayWithThe
         return marks;
     };
     EXPECT_EQ(pixels(0), (std::vector{std::pair(QPoint(200, 100), MarkKind::Bright)}));
-    EXPECT_EQ(pixels(1), (std::vector{std::pair(QPoint(300, 200), MarkKind::Dark),
-                             std::pair(QPoint(305, 200), MarkKind::Dark)}));
+    EXPECT_EQ(pixels(1),
+        (std::vector{std::pair(QPoint(300, 200), MarkKind::Dark),
+            std::pair(QPoint(305, 200), MarkKind::Dark)}));
     // A ring around the pixel, which keeps the test's own colour.
     const QImage white = shown();
     EXPECT_EQ(white.pixel(300, 200), qRgb(255, 255, 255));
@@ -195,8 +199,8 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
         EXPECT_EQ(tests[i]["name"].toString(), checkupTable()[i].test);
         EXPECT_EQ(tests[i]["marks"].toArray().size(), i == 1);
     }
-    EXPECT_EQ(tests[1]["marks"][0].toObject(),
-        (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
+    EXPECT_EQ(
+        tests[1]["marks"][0].toObject(), (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
     EXPECT_EQ(report["frames"]["pixelsPerFrame"].toDouble(), 16);
     EXPECT_FALSE(map.isNull());
     QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
@@ -221,8 +225,8 @@ TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
     QTest::mouseClick(summary->saveButton(), Qt::LeftButton);
     auto* dialog = summary->findChild<QFileDialog*>();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->selectedFiles().value(0),
-        QDir::home().filePath(reportFileName(summary->record())));
+    EXPECT_EQ(
+        dialog->selectedFiles().value(0), QDir::home().filePath(reportFileName(summary->record())));
     dialog->selectFile(dir.filePath("mentett.html"));
     static_cast<QDialog*>(dialog)->accept();
     EXPECT_TRUE(QFile::exists(dir.filePath("mentett.html")));
