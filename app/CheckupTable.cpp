@@ -54,6 +54,17 @@ const CheckupStep steps[] = {
         Other, magenta},
 };
 
+// In the order of MarkKind.
+const struct {
+    const char* name;
+    const char* title;
+} kindNames[] = {
+    {"bright", "világító képpont"},
+    {"dark", "sötét képpont"},
+    {"subpixel", "alpixelhiba"},
+    {"other", "egyéb"},
+};
+
 } // namespace
 
 const char* const CheckupKeys = "Szóköz, →: következő    ←: előző    F1: útmutató    Esc: vége\n"
@@ -66,30 +77,10 @@ std::span<const CheckupStep> checkupTable()
 
 const char* markKindName(MarkKind kind)
 {
-    switch (kind) {
-    case Bright:
-        return "bright";
-    case Dark:
-        return "dark";
-    case Subpixel:
-        return "subpixel";
-    case Other:
-        break;
-    }
-    return "other";
+    return kindNames[static_cast<int>(kind)].name;
 }
 
 const char* markKindTitle(MarkKind kind)
 {
-    switch (kind) {
-    case Bright:
-        return "világító képpont";
-    case Dark:
-        return "sötét képpont";
-    case Subpixel:
-        return "alpixelhiba";
-    case Other:
-        break;
-    }
-    return "egyéb";
+    return kindNames[static_cast<int>(kind)].title;
 }
