@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build directory and checks it: lintian
 # finds no error and no warning, the desktop entry and the AppStream metadata
-# validate, the manual pages render without a warning, and the end-to-end test
-# passes against the packaged program, started as its menu entry starts it. In CI
+# validate, the manual pages render without a warning, and the end-to-end tests
+# pass against the packaged program, started as its menu entry starts it. In CI
 # (CI=true) the package is installed with apt, tested there and removed;
 # elsewhere it is unpacked into a scratch folder and tested there.
 set -euo pipefail
@@ -21,8 +21,8 @@ if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net resources/hu.kijelzor.Kijelzor.metainfo.xml
 fi
 
-# The command the menu entry runs.
-exec_line=$(sed -n 's/^Exec=//p' resources/hu.kijelzor.Kijelzor.desktop)
+# The command the menu entry runs (not its actions').
+exec_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/ s/^Exec=//p' resources/hu.kijelzor.Kijelzor.desktop)
 
 if [ "${CI:-}" = true ]; then
     sudo=()
@@ -41,4 +41,5 @@ for page in kijelzor kijelzor-render; do
     [ -z "$warnings" ] || { echo "$page(1): $warnings"; exit 1; }
 done
 tests/e2e/launcher.sh "$root/usr/bin/$exec_line"
+tests/e2e/checkup.sh "$root/usr/bin/$exec_line"
 echo "package: all checks passed"
