@@ -28,7 +28,7 @@ eventually shows "$white $ring" 0,0 306,200 || fail "the mark did not show again
 xdotool key Escape
 summary_shown() { xdotool search --onlyvisible --name 'ellenőrzés eredménye' >/dev/null 2>&1; }
 eventually summary_shown || fail "Esc did not open the summary"
-[ -s "$work/report.html" ] || fail "no report in $work/report.html"
+eventually test -s "$work/report.html" || fail "no report in $work/report.html"
 sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" |
     sed '1d;$d' | jq -e '.tests[1] == {"name": "white", "marks": [{"x": 300, "y": 200, "kind": "dark"}]}
         and ([.tests[].marks[]] | length) == 1 and .screen.width == 1024' >/dev/null ||
