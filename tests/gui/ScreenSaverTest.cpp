@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 
+#include "checkup/Checkup.h"
 #include "dialogs/Form4.h"
 #include "platform/ScreenSaverInhibitor.h"
 
@@ -49,6 +50,12 @@ TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
     EXPECT_EQ(fake.allowed.size(), 1u);
     program.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
+
+    auto checkup = std::make_unique<Checkup>(QCoreApplication::applicationDirPath(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 3; }));
+    checkup->finish(); // through every test, until the summary
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
+    checkup.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
 }
 
