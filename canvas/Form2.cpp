@@ -17,7 +17,7 @@
 Form2::Form2(QScreen* screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , screen_(screen)
-    , canvas_(physicalPixels(screen), [this] { return physicalPixels(screen_); })
+    , canvas_(loadedCanvas())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -38,7 +38,6 @@ Form2::Form2(QScreen* screen)
         if (removed == screen_)
             QMetaObject::invokeMethod(this, &Form2::returnRequested, Qt::QueuedConnection);
     });
-    canvas_.setBackColor(RGB(0, 0, 0));
 
     cursorTimer_.setSingleShot(true);
     cursorTimer_.setInterval(CursorHideMs);
@@ -60,11 +59,17 @@ void Form2::showOnScreen()
     wakeCursor();
 }
 
+RasterCanvas Form2::loadedCanvas()
+{
+    RasterCanvas canvas(physicalPixels(screen_), [this] { return physicalPixels(screen_); });
+    canvas.setBackColor(RGB(0, 0, 0));
+    return canvas;
+}
+
 void Form2::reload()
 {
     stopTest();
-    canvas_ = RasterCanvas(physicalPixels(screen_), [this] { return physicalPixels(screen_); });
-    canvas_.setBackColor(RGB(0, 0, 0));
+    canvas_ = loadedCanvas();
     shownMarker_ = shownPicture_ = {};
     shownPictureKey_ = 0;
     update();

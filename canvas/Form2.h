@@ -69,6 +69,8 @@ protected:
     QRect logical(const QRect& physical) const;
 
 private:
+    // The canvas as Form_Load leaves it: the screen's size, black.
+    RasterCanvas loadedCanvas();
     void showDrawn();
     void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
