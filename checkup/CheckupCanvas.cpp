@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +14,11 @@ namespace {
 
 constexpr int Margin = 16, TextSize = 18;
 
-QFont hintFont(double scale, bool bold = false)
+QFont hintFont(double scale, QFont::Weight weight = QFont::Normal)
 {
     QFont font;
     font.setPixelSize(std::lround(TextSize * scale));
-    font.setBold(bold);
+    font.setWeight(weight);
     return font;
 }
 
@@ -35,7 +34,7 @@ CheckupCanvas::CheckupCanvas(QScreen* screen)
 }
 
 void CheckupCanvas::showHint(
-    const QString& title, const QString& position, const QString& text, bool stay)
+    const QString& title, const QString& position, const QString& text, HintLasts lasts)
 {
     if (hintVisible_)
         update(hintArea());
@@ -44,7 +43,7 @@ void CheckupCanvas::showHint(
     hintText_ = text;
     hintVisible_ = true;
     update(hintArea());
-    if (stay)
+    if (lasts == HintLasts::UntilAKey)
         hintTimer_.stop();
     else
         hintTimer_.start();
@@ -84,7 +83,7 @@ QRect CheckupCanvas::ringArea(QPoint pixel) const
 QRect CheckupCanvas::hintArea() const
 {
     const int width = std::min(760, this->width() - 2 * Margin);
-    const QFontMetrics body(hintFont(1)), title(hintFont(1.3, true)), keys(hintFont(0.8));
+    const QFontMetrics body(hintFont(1)), title(hintFont(1.3, QFont::Bold)), keys(hintFont(0.8));
     const int inner = width - 2 * Margin;
     const int height = 2 * Margin + title.height() + Margin / 2 +
         body.boundingRect(0, 0, inner, 10000, Qt::TextWordWrap, hintText_).height() + Margin / 2 +
@@ -135,7 +134,7 @@ void CheckupCanvas::drawHint(QPainter& painter) const
     painter.setBrush(QColor(16, 16, 16, 225));
     painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     QRect text = area.adjusted(Margin, Margin, -Margin, -Margin);
-    painter.setFont(hintFont(1.3, true));
+    painter.setFont(hintFont(1.3, QFont::Bold));
     painter.setPen(Qt::white);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, hintTitle_);
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, hintPosition_);
@@ -158,7 +157,7 @@ void CheckupCanvas::keyPressEvent(QKeyEvent* event)
         if (hintVisible_)
             hideHint();
         else
-            showHint(hintTitle_, hintPosition_, hintText_, true);
+            showHint(hintTitle_, hintPosition_, hintText_, HintLasts::UntilAKey);
         return;
     }
     hideHint();

@@ -22,9 +22,10 @@ class CheckupCanvas : public Form2 {
 public:
     explicit CheckupCanvas(QScreen* screen);
 
-    // Shows the hint, by itself for HintMs unless `stay`; any key hides it.
-    void showHint(
-        const QString& title, const QString& position, const QString& text, bool stay = false);
+    enum class HintLasts { HintMs, UntilAKey };
+    // Shows the hint; any key hides it.
+    void showHint(const QString& title, const QString& position, const QString& text,
+        HintLasts lasts = HintLasts::HintMs);
     void hideHint();
     bool hintShown() const { return !hintTitle_.isEmpty() && hintVisible_; }
     // The marks of the test shown, each a ring of `colour` around its pixel.
