@@ -65,6 +65,21 @@ QString isoDate(const QDateTime& date)
     return date.toOffsetFromUtc(date.offsetFromUtc()).toString(Qt::ISODate);
 }
 
+// Every mark, numbered as on the map.
+QString marksRows(const CheckupRecord& record)
+{
+    QString rows;
+    int index = 0;
+    for (const TestMarks& test : record.tests)
+        for (const Mark& mark : test.marks)
+            rows += row({QString::number(++index), titleOf(test.test).toHtmlEscaped(),
+                QStringLiteral("<span style=\"color:%1\">%2</span>")
+                    .arg(kindColour(mark.kind).name(), QString::fromUtf8(markKindTitle(mark.kind))),
+                QString::number(mark.pixel.x()), QString::number(mark.pixel.y())});
+    return rows.isEmpty() ? QStringLiteral("<tr><td colspan=\"5\">Nincs jelölés.</td></tr>\n")
+                          : rows;
+}
+
 } // namespace
 
 QJsonObject reportJson(const CheckupRecord& record)
@@ -166,17 +181,6 @@ QByteArray reportHtml(const CheckupRecord& record)
     const QImage map = markMap(record);
     map.save(&buffer, "PNG");
 
-    QString marks;
-    int index = 0;
-    for (const TestMarks& test : record.tests)
-        for (const Mark& mark : test.marks)
-            marks += row({QString::number(++index), titleOf(test.test).toHtmlEscaped(),
-                QStringLiteral("<span style=\"color:%1\">%2</span>")
-                    .arg(kindColour(mark.kind).name(), QString::fromUtf8(markKindTitle(mark.kind))),
-                QString::number(mark.pixel.x()), QString::number(mark.pixel.y())});
-    if (marks.isEmpty())
-        marks = QStringLiteral("<tr><td colspan=\"5\">Nincs jelölés.</td></tr>\n");
-
     const QString title = QString::fromUtf8(CheckupResultTitle);
     QString html = QStringLiteral(
         "<!DOCTYPE html>\n<html lang=\"hu\">\n<head>\n<meta charset=\"utf-8\"/>\n"
@@ -198,7 +202,8 @@ QByteArray reportHtml(const CheckupRecord& record)
                 QStringLiteral(KIJELZOR_VERSION));
     html += summaryHtml(record);
     html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n") +
-        row({"#", "Teszt", "Fajta", "x", "y"}, "th") + marks + QStringLiteral("</table>\n");
+        row({"#", "Teszt", "Fajta", "x", "y"}, "th") + marksRows(record) +
+        QStringLiteral("</table>\n");
     html += QStringLiteral("<h2>A jelölések a képernyőn</h2>\n"
                            "<p><img alt=\"A képernyő a jelölésekkel\" width=\"%1\" height=\"%2\" "
                            "src=\"data:image/png;base64,%3\"/></p>\n</body>\n</html>\n")
