@@ -8,7 +8,7 @@ namespace {
 using enum MarkKind;
 
 // Magenta stands out from every picture but those that hold red and blue.
-const RgbColor magenta = RGB(255, 0, 255);
+const QRgb magenta = qRgb(255, 0, 255);
 
 const CheckupStep steps[] = {
     {"black", "Fekete háttér",
@@ -18,11 +18,11 @@ const CheckupStep steps[] = {
         "Keressen sötét pontokat és foltokat: a fehér mezőben a fekete pont halott képpont.", Dark,
         magenta},
     {"red", "Piros háttér", "A mező legyen egyenletesen piros; egy más színű pont hibás alpixel.",
-        Subpixel, RGB(0, 255, 255)},
+        Subpixel, qRgb(0, 255, 255)},
     {"green", "Zöld háttér", "A mező legyen egyenletesen zöld; egy más színű pont hibás alpixel.",
         Subpixel, magenta},
     {"blue", "Kék háttér", "A mező legyen egyenletesen kék; egy más színű pont hibás alpixel.",
-        Subpixel, RGB(255, 255, 0)},
+        Subpixel, qRgb(255, 255, 0)},
     {"gray", "Szürke háttér",
         "A szürke legyen mindenütt egyforma: figyelje a foltokat, sávokat és a színes "
         "árnyalatokat.",

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "canvas/RgbColor.h"
+#include <QRgb>
 
 #include <span>
 
@@ -16,7 +16,7 @@ struct CheckupStep {
     const char* title;
     const char* hint; // what to look for, one or two sentences
     MarkKind kind; // of every mark made on this test
-    RgbColor markColour; // stands out from the test's picture
+    QRgb markColour; // of the rings over the picture; stands out from it
 };
 
 // The checkup's tests in the order they are shown.

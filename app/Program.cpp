@@ -13,7 +13,6 @@
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 
-#include <QDir>
 #include <QGuiApplication>
 
 void Program::prepareApplication()
@@ -75,8 +74,7 @@ void Program::Picture5_Click()
     // The only test that ends by itself: it closes its own canvas, never one
     // that another test has opened since.
     connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
-    const QString picture = QDir(programFolder_).filePath(QLatin1String(GhostingPictureName));
-    canvas.startPacedTest(Ghosting(canvas.canvas(), picture),
+    canvas.startPacedTest(Ghosting(canvas.canvas(), ghostingPicture(programFolder_)),
         frameClocks_ ? frameClocks_(canvas) : canvas.makeFrameClock());
 }
 

@@ -8,7 +8,6 @@
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -67,8 +66,8 @@ void Checkup::startGhosting()
     record_.frames.start(clock->rate());
     connect(clock.get(), &FrameClock::tick, this,
         [this] { record_.frames.tick(sinceStart_.nsecsElapsed()); });
-    const QString picture = QDir(programFolder_).filePath(QLatin1String(GhostingPictureName));
-    canvas_->startPacedTest(Ghosting(canvas_->canvas(), picture), std::move(clock));
+    canvas_->startPacedTest(
+        Ghosting(canvas_->canvas(), ghostingPicture(programFolder_)), std::move(clock));
     // Its six passes done, the checkup goes on by itself, unless the user
     // has already moved on.
     connect(
@@ -110,9 +109,8 @@ void Checkup::unmark(QPoint pixel)
 
 void Checkup::showMarks()
 {
-    const RgbColor colour = checkupTable()[current_].markColour;
     canvas_->showMarks(
-        record_.tests[current_].marks, QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+        record_.tests[current_].marks, QColor::fromRgb(checkupTable()[current_].markColour));
 }
 
 void Checkup::finish()

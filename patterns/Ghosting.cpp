@@ -3,6 +3,8 @@
 
 #include "patterns/Ghosting.h"
 
+#include <QDir>
+
 namespace {
 
 // Where a pass puts the marker, read from the screen when it starts.
@@ -73,4 +75,9 @@ TestRun Ghosting(Canvas& canvas, QString picturePath)
             co_await DoEvents{};
         }
     }
+}
+
+QString ghostingPicture(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QLatin1String(GhostingPictureName));
 }

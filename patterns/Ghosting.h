@@ -17,3 +17,4 @@ TestRun Ghosting(Canvas& canvas, QString picturePath);
 
 // The picture beside the program.
 inline constexpr const char* GhostingPictureName = "blur_bg.jpg";
+QString ghostingPicture(const QString& programFolder);
