@@ -5,8 +5,6 @@
 
 #include "canvas/Twips.h"
 
-#include <cstring>
-
 namespace {
 
 using enum TileSize;
@@ -49,13 +47,4 @@ QRect tileGeometry(const TileSpec& tile)
     const int side = tile.size == Large ? 1830 : 270;
     const int height = tile.size == Large ? 1380 : 270;
     return layoutRect(tile.left, tile.top, side, height);
-}
-
-const TileSpec* tileForPattern(const char* pattern)
-{
-    for (const TileSpec& tile : tiles) {
-        if (tile.pattern && std::strcmp(tile.pattern, pattern) == 0)
-            return &tile;
-    }
-    return nullptr;
 }

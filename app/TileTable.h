@@ -33,6 +33,3 @@ std::span<const TileSpec> tileTable();
 
 // The tile's place in logical pixels.
 QRect tileGeometry(const TileSpec& tile);
-
-// The tile that runs or shows `pattern`, or nullptr.
-const TileSpec* tileForPattern(const char* pattern);

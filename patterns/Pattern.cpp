@@ -16,20 +16,26 @@
 namespace {
 
 const Pattern patterns[] = {
-    {"white", [](Canvas& c) { return PlainBackground(c, RGB(255, 255, 255)); }},
-    {"black", [](Canvas& c) { return PlainBackground(c, std::nullopt); }},
-    {"gray", [](Canvas& c) { return PlainBackground(c, RGB(128, 128, 128)); }},
-    {"light-gray", [](Canvas& c) { return PlainBackground(c, RGB(212, 208, 200)); }},
-    {"red", [](Canvas& c) { return SweepChannel(c, Channel::Red); }},
-    {"green", [](Canvas& c) { return SweepChannel(c, Channel::Green); }},
-    {"blue", [](Canvas& c) { return SweepChannel(c, Channel::Blue); }},
-    {"gray-columns", GrayColumns},
-    {"gray-gradient", [](Canvas& c) { return Gradient(c, std::nullopt); }},
-    {"dark-tones", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},
-    {"light-tones", [](Canvas& c) { return ToneFields(c, Tones::Light); }},
-    {"uniformity", [](Canvas& c) { return Uniformity(c, UniformityGrid::Drawn); }},
-    {"bleeding", Bleeding},
-    {"noise", Noise},
+    {"white", "Fehér háttér", [](Canvas& c) { return PlainBackground(c, RGB(255, 255, 255)); }},
+    {"black", "Fekete háttér", [](Canvas& c) { return PlainBackground(c, std::nullopt); }},
+    {"gray", "Szürke háttér", [](Canvas& c) { return PlainBackground(c, RGB(128, 128, 128)); }},
+    {"light-gray", "Világosszürke háttér",
+        [](Canvas& c) { return PlainBackground(c, RGB(212, 208, 200)); }},
+    {"red", "Red", [](Canvas& c) { return SweepChannel(c, Channel::Red); }},
+    {"green", "Green", [](Canvas& c) { return SweepChannel(c, Channel::Green); }},
+    {"blue", "Blue", [](Canvas& c) { return SweepChannel(c, Channel::Blue); }},
+    // Whole fields of one primary, where a stuck or dead subpixel shows best.
+    {"pure-red", "Tiszta piros", [](Canvas& c) { return PlainBackground(c, RGB(255, 0, 0)); }},
+    {"pure-green", "Tiszta zöld", [](Canvas& c) { return PlainBackground(c, RGB(0, 255, 0)); }},
+    {"pure-blue", "Tiszta kék", [](Canvas& c) { return PlainBackground(c, RGB(0, 0, 255)); }},
+    {"gray-columns", "Szürke oszlopo", GrayColumns},
+    {"gray-gradient", "Szürke gradiens", [](Canvas& c) { return Gradient(c, std::nullopt); }},
+    {"dark-tones", "Sötét tónusok", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},
+    {"light-tones", "Világos tónusok", [](Canvas& c) { return ToneFields(c, Tones::Light); }},
+    {"uniformity", "Megvilágítás egyenletessége",
+        [](Canvas& c) { return Uniformity(c, UniformityGrid::Drawn); }},
+    {"bleeding", "Háttérvilágítás kisugárzása", Bleeding},
+    {"noise", "Képzaj", Noise},
 };
 
 } // namespace

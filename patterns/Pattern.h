@@ -13,10 +13,11 @@
 #include <span>
 #include <string_view>
 
-// A test that draws on the canvas alone, by the name the exporter knows it.
-// Its Hungarian name is its tile's tool tip.
+// A test that draws on the canvas alone, by the name the exporter knows it,
+// with its Hungarian name (its tile's tool tip where it has a tile).
 struct Pattern {
     const char* name;
+    const char* title;
     TestRun (*start)(Canvas& canvas);
 };
 

@@ -4,7 +4,6 @@
 // kijelzor-render: writes the finished picture of a test as a PNG, for
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
-#include "app/TileTable.h"
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 #include "patterns/TestChoice.h"
@@ -96,10 +95,8 @@ std::optional<std::string> parseSize(std::string_view text, QSize& size)
 
 int listTests()
 {
-    for (const Pattern& pattern : allPatterns()) {
-        const TileSpec* tile = tileForPattern(pattern.name);
-        std::printf("%s\t%s\n", pattern.name, tile ? tile->toolTip : "");
-    }
+    for (const Pattern& pattern : allPatterns())
+        std::printf("%s\t%s\n", pattern.name, pattern.title);
     return 0;
 }
 
