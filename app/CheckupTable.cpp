@@ -7,7 +7,8 @@ namespace {
 
 using enum MarkKind;
 
-// Magenta stands out from every picture but those that hold red and blue.
+// A ring's colour; where the picture under it is too close, the ring takes
+// the opposite colour there.
 const QRgb magenta = qRgb(255, 0, 255);
 
 const CheckupStep steps[] = {
@@ -17,24 +18,34 @@ const CheckupStep steps[] = {
     {"white", "Fehér háttér",
         "Keressen sötét pontokat és foltokat: a fehér mezőben a fekete pont halott képpont.", Dark,
         magenta},
-    {"red", "Piros háttér", "A mező legyen egyenletesen piros; egy más színű pont hibás alpixel.",
+    {"pure-red", "Tiszta piros",
+        "Az egész képernyő tiszta piros. Egy fekete pont halott piros alpixel, egy sárga vagy "
+        "bíbor pont beragadt zöld vagy kék alpixel.",
         Subpixel, qRgb(0, 255, 255)},
-    {"green", "Zöld háttér", "A mező legyen egyenletesen zöld; egy más színű pont hibás alpixel.",
+    {"pure-green", "Tiszta zöld",
+        "Az egész képernyő tiszta zöld. Egy fekete pont halott zöld alpixel, egy sárga vagy "
+        "türkiz pont beragadt piros vagy kék alpixel.",
         Subpixel, magenta},
-    {"blue", "Kék háttér", "A mező legyen egyenletesen kék; egy más színű pont hibás alpixel.",
+    {"pure-blue", "Tiszta kék",
+        "Az egész képernyő tiszta kék. Egy fekete pont halott kék alpixel, egy bíbor vagy "
+        "türkiz pont beragadt piros vagy zöld alpixel.",
         Subpixel, qRgb(255, 255, 0)},
     {"gray", "Szürke háttér",
         "A szürke legyen mindenütt egyforma: figyelje a foltokat, sávokat és a színes "
         "árnyalatokat.",
         Other, magenta},
     {"light-gray", "Világosszürke háttér",
-        "Figyelje a foltokat és a sötétebb sarkokat vagy széleket.", Other, magenta},
+        "A világosszürke mező legyen mindenütt egyforma: figyelje a foltokat és a sötétebb "
+        "sarkokat vagy széleket.",
+        Other, magenta},
     {"uniformity", "Megvilágítás egyenletessége",
-        "A sávok fényessége egyenletesen változzon, és a kép minden része egyformán világos "
-        "legyen.",
+        "Fentről lefelé sötétből világosba váltó kép egy fehér rács alatt. Balról jobbra minden "
+        "magasságban legyen egyformán világos: a sötétebb cellák, foltok és sarkok egyenetlen "
+        "háttérvilágítást jeleznek.",
         Other, magenta},
     {"bleeding", "Háttérvilágítás kisugárzása",
-        "Sötét szobában nézze a széleket és a sarkokat: a kiszűrődő fény világos foltként látszik.",
+        "Sötét szobában nézze a széleket és a sarkokat: a vékony keret és az ívek a kép részei, a "
+        "kiszűrődő fény körülöttük világos, felhős foltként látszik.",
         Other, magenta},
     {"gray-columns", "Szürke oszlopok",
         "Minden oszlop különbözzön a szomszédaitól; az egybeolvadók elveszett árnyalatok.", Other,
@@ -43,9 +54,16 @@ const CheckupStep steps[] = {
         "Az átmenet legyen sima: ne legyenek benne lépcsők, sávok vagy színes árnyalatok.", Other,
         magenta},
     {"dark-tones", "Sötét tónusok",
-        "A legsötétebb mezők is különbözzenek a feketétől és egymástól.", Bright, magenta},
+        "Tizenhat színmező: fent közepes, lent egészen sötét színek, köztük két fekete. Minden "
+        "mező legyen egyenletes és váljon el "
+        "a szomszédaitól, a legsötétebbek se olvadjanak a feketébe; egy világító pont beragadt "
+        "képpont.",
+        Bright, magenta},
     {"light-tones", "Világos tónusok",
-        "A legvilágosabb mezők is különbözzenek a fehértől és egymástól.", Dark, magenta},
+        "Tizenhat színmező: fent telített színek, fehér és fekete, lent félerős színek és "
+        "szürkék. Minden mező legyen tiszta színű és egyenletes, foltok és elszíneződés nélkül; "
+        "egy sötét pont halott képpont.",
+        Dark, magenta},
     {"noise", "Képzaj", "A pontrács legyen éles és egyenletes, vibrálás és elmosódás nélkül.",
         Other, magenta},
     {"ghosting", "Utánhúzás",

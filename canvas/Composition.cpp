@@ -20,6 +20,15 @@ QRect markerPixels(const Label1State& marker)
     return QRect(int(left), int(top), side, side);
 }
 
+QRgb composedPixel(const RasterCanvas& canvas, QPoint pixel)
+{
+    const Image1State& image1 = canvas.Image1();
+    if (image1.visible && image1.picture.rect().contains(pixel))
+        return image1.picture.pixel(pixel);
+    const QImage& raster = canvas.raster().image();
+    return raster.rect().contains(pixel) ? raster.pixel(pixel) : qRgb(0, 0, 0);
+}
+
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker)
 {
     const QImage& raster = canvas.raster().image();

@@ -14,6 +14,10 @@ class QPainter;
 // are too far out to be on any screen.
 QRect markerPixels(const Label1State& marker);
 
+// The colour the screen shows at `pixel` of the canvas, the marker aside (it
+// moves on); black off the raster.
+QRgb composedPixel(const RasterCanvas& canvas, QPoint pixel);
+
 // Paints `area` (physical pixels) of the canvas as the screen shows it: the
 // raster, then the picture at the top-left corner, then the marker.
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker);

@@ -31,6 +31,7 @@ public:
     void showOnScreen();
 
     RasterCanvas& canvas() { return canvas_; }
+    const RasterCanvas& canvas() const { return canvas_; }
     // Starts `run` on this canvas in slices of a few milliseconds; a test
     // already running is stopped first.
     void startTest(TestRun run);

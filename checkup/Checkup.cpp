@@ -44,7 +44,10 @@ Checkup::~Checkup()
 
 void Checkup::show(int index)
 {
+    leave();
     current_ = index;
+    record_.tests[index].viewed = true;
+    viewing_.start();
     ++run_;
     const CheckupStep& step = checkupTable()[index];
     // Every test starts on a canvas as a tile's does: a new one.
@@ -113,10 +116,19 @@ void Checkup::showMarks()
         record_.tests[current_].marks, QColor::fromRgb(checkupTable()[current_].markColour));
 }
 
+// What the user has seen of the test being left, for the report.
+void Checkup::leave()
+{
+    if (viewing_.isValid())
+        record_.tests[current_].seconds += viewing_.nsecsElapsed() / 1e9;
+    viewing_.invalidate();
+}
+
 void Checkup::finish()
 {
     if (!canvas_)
         return;
+    leave();
     ++run_;
     canvas_->stopTest();
     canvas_->hide();
@@ -125,17 +137,11 @@ void Checkup::finish()
     screenSaver_.allow();
 
     record_.date = QDateTime::currentDateTime();
-    summary_ = new SummaryWindow(record_, screen_);
+    summary_ = new SummaryWindow(record_, screen_, reportPath_);
     summary_->setWindowIcon(Artwork::appIcon());
-    connect(summary_, &SummaryWindow::saved, this, [this](const QString& path) {
-        if (path == reportPath_)
-            reportWritten_ = true;
-    });
     connect(summary_, &SummaryWindow::closed, this,
-        [this] { emit ended(reportPath_ && !reportWritten_ ? 1 : 0); });
+        [this] { emit ended(reportPath_ && !summary_->reportWritten() ? 1 : 0); });
     summary_->show();
     summary_->raise();
     summary_->activateWindow();
-    if (reportPath_)
-        summary_->save(*reportPath_);
 }

@@ -49,6 +49,7 @@ signals:
 
 private:
     void show(int index);
+    void leave();
     void mark(QPoint pixel);
     void unmark(QPoint pixel);
     void showMarks();
@@ -57,13 +58,14 @@ private:
     QString programFolder_;
     QPointer<QScreen> screen_;
     std::optional<QString> reportPath_;
-    bool reportWritten_ = false;
     FrameClockFactory frameClocks_;
     CheckupRecord record_;
     int current_ = 0;
     // Tells the run that is current from one already left.
     int run_ = 0;
     QElapsedTimer sinceStart_;
+    // Since the current test was shown.
+    QElapsedTimer viewing_;
     QPointer<CheckupCanvas> canvas_;
     QPointer<SummaryWindow> summary_;
     ScreenSaverInhibitor screenSaver_;

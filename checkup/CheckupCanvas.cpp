@@ -3,16 +3,37 @@
 
 #include "checkup/CheckupCanvas.h"
 
+#include "canvas/Composition.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 constexpr int Margin = 16, TextSize = 18;
+
+// The largest difference in any one channel.
+int contrast(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+        std::abs(qBlue(a) - qBlue(b))});
+}
+
+// Not an inversion of what lies under the ring, which would dissolve into
+// 1-pixel stripes and checkerboards: the test's ring colour, or where that is
+// too close to the picture, the opposite one. For a colour of full and empty
+// channels one of the two always differs by at least 128 in some channel.
+QRgb ringColour(QRgb preferred, QRgb under)
+{
+    if (contrast(preferred, under) >= CheckupCanvas::RingContrast)
+        return preferred;
+    return qRgb(255 - qRed(preferred), 255 - qGreen(preferred), 255 - qBlue(preferred));
+}
 
 QFont hintFont(double scale, QFont::Weight weight = QFont::Normal)
 {
@@ -121,7 +142,8 @@ void CheckupCanvas::drawMarks(QPainter& painter) const
                 const QPoint pixel = mark.pixel + QPoint(dx, dy);
                 // Pixels whose centres lie within half a pixel of the ring.
                 if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1) && !marked(pixel))
-                    painter.fillRect(QRect(pixel, QSize(1, 1)), markColour_);
+                    painter.fillRect(QRect(pixel, QSize(1, 1)),
+                        QColor(ringColour(markColour_.rgb(), composedPixel(canvas(), pixel))));
             }
     painter.restore();
 }
@@ -182,9 +204,33 @@ void CheckupCanvas::keyPressEvent(QKeyEvent* event)
     }
 }
 
+bool CheckupCanvas::takesMarks() const
+{
+    return isActiveWindow() && activeSince_.isValid() && activeSince_.elapsed() >= ActivationMs;
+}
+
+void CheckupCanvas::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            activeSince_.start();
+        else
+            activeSince_.invalidate();
+    }
+    Form2::changeEvent(event);
+}
+
 void CheckupCanvas::mousePressEvent(QMouseEvent* event)
 {
     wakeCursor();
+    // The click that brings the canvas back from another window or monitor
+    // only brings it back. A click-to-focus window manager, or Wayland,
+    // activates the canvas just before that press arrives.
+    if (!takesMarks()) {
+        raise();
+        activateWindow();
+        return;
+    }
     const QPointF at = event->position() * devicePixelRatioF();
     const QSize pixels = canvas().raster().size();
     const QPoint pixel(std::clamp(int(std::floor(at.x())), 0, pixels.width() - 1),

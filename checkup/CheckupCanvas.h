@@ -7,6 +7,7 @@
 #include "checkup/CheckupRecord.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QString>
 #include <QTimer>
@@ -35,6 +36,14 @@ public:
     // The radii between which a ring lies around the pixel it marks, in
     // physical pixels at a scale of 1; as large to the eye at other scales.
     static constexpr int RingInner = 4, RingOuter = 7;
+    // Every pixel of a ring differs from the picture under it by at least
+    // this much in some channel.
+    static constexpr int RingContrast = 96;
+    // A press this soon after the canvas became active only activated it.
+    static constexpr int ActivationMs = 300;
+    // Whether a click now marks a pixel: the canvas is active, and has been
+    // for ActivationMs.
+    bool takesMarks() const;
 
 signals:
     void nextRequested();
@@ -47,6 +56,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void drawMarks(QPainter& painter) const;
@@ -60,4 +70,5 @@ private:
     QTimer hintTimer_;
     std::vector<Mark> marks_;
     QColor markColour_;
+    QElapsedTimer activeSince_;
 };

@@ -4,11 +4,13 @@
 #include "checkup/CheckupRecord.h"
 
 #include "canvas/ScreenMetrics.h"
+#include "patterns/TestChoice.h"
 
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 bool addMark(std::vector<Mark>& marks, QPoint pixel, MarkKind kind)
 {
@@ -40,12 +42,33 @@ ScreenFacts ScreenFacts::of(const QScreen* screen)
         physicalPixels(screen), screen->refreshRate(), screen->devicePixelRatio()};
 }
 
+std::vector<Defect> CheckupRecord::defects() const
+{
+    std::vector<Defect> found;
+    for (const TestMarks& test : tests)
+        for (const Mark& mark : test.marks) {
+            const auto same = std::ranges::find_if(found, [&](const Defect& defect) {
+                const QPoint d = defect.pixel - mark.pixel;
+                return defect.kind == mark.kind && std::abs(d.x()) <= DefectReach &&
+                    std::abs(d.y()) <= DefectReach && defect.tests.back() != test.test;
+            });
+            if (same != found.end())
+                same->tests.push_back(test.test);
+            else
+                found.push_back({mark.pixel, mark.kind, {test.test}});
+        }
+    return found;
+}
+
 int CheckupRecord::count(MarkKind kind) const
 {
-    int n = 0;
-    for (const TestMarks& test : tests)
-        n += static_cast<int>(std::ranges::count(test.marks, kind, &Mark::kind));
-    return n;
+    return static_cast<int>(std::ranges::count(defects(), kind, &Defect::kind));
+}
+
+bool CheckupRecord::framesMeasured() const
+{
+    return std::ranges::any_of(
+        tests, [](const TestMarks& test) { return test.test == GhostingTestName && test.viewed; });
 }
 
 double CheckupRecord::perMillionPixels(MarkKind kind) const

@@ -41,15 +41,32 @@ struct ScreenFacts {
 struct TestMarks {
     std::string test;
     std::vector<Mark> marks;
+    bool viewed = false; // shown at all
+    double seconds = 0; // shown for, all visits together
+};
+
+// One fault of the panel, however many tests it was marked on.
+struct Defect {
+    QPoint pixel; // where it was first marked
+    MarkKind kind;
+    std::vector<std::string> tests; // in checkup order
 };
 
 // Everything the checkup found, as the summary shows it and the report keeps it.
 struct CheckupRecord {
     QDateTime date;
-    ScreenFacts screen;
+    ScreenFacts screen; // the maker, model and serial as the user corrected them
+    QString note; // the user's own words for the report
     std::vector<TestMarks> tests; // every test of the checkup, in order
     FrameRecord frames;
 
+    // Marks of one kind on different tests within DefectReach pixels in x and
+    // in y are one defect; two marks on the same test are always two.
+    std::vector<Defect> defects() const;
+    static constexpr int DefectReach = 2;
+    // Distinct defects.
     int count(MarkKind kind) const;
     double perMillionPixels(MarkKind kind) const;
+    // Whether the ghosting test was shown, so that its frames say anything.
+    bool framesMeasured() const;
 };

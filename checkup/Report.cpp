@@ -4,7 +4,6 @@
 #include "checkup/Report.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -12,6 +11,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -65,6 +66,8 @@ QString isoDate(const QDateTime& date)
     return date.toOffsetFromUtc(date.offsetFromUtc()).toString(Qt::ISODate);
 }
 
+const QString NotViewed = QStringLiteral("Nem nézte meg");
+
 // Every mark, numbered as on the map.
 QString marksRows(const CheckupRecord& record)
 {
@@ -91,8 +94,20 @@ QJsonObject reportJson(const CheckupRecord& record)
         for (const Mark& mark : test.marks)
             marks.append(QJsonObject{{"x", mark.pixel.x()}, {"y", mark.pixel.y()},
                 {"kind", QLatin1String(markKindName(mark.kind))}});
-        tests.append(QJsonObject{{"name", QString::fromStdString(test.test)}, {"marks", marks}});
+        tests.append(QJsonObject{{"name", QString::fromStdString(test.test)}, {"marks", marks},
+            {"viewed", test.viewed}, {"seconds", std::round(test.seconds * 10) / 10}});
     }
+    QJsonArray defects;
+    for (const Defect& defect : record.defects()) {
+        QJsonArray names;
+        for (const std::string& test : defect.tests)
+            names.append(QString::fromStdString(test));
+        defects.append(QJsonObject{{"x", defect.pixel.x()}, {"y", defect.pixel.y()},
+            {"kind", QLatin1String(markKindName(defect.kind))}, {"tests", names}});
+    }
+    // A ghosting test never shown measured nothing, not zero frames.
+    const bool measured = record.framesMeasured();
+    const auto measure = [&](QJsonValue value) { return measured ? value : QJsonValue(); };
     return {
         {"version", QStringLiteral(KIJELZOR_VERSION)},
         {"date", isoDate(record.date)},
@@ -100,70 +115,132 @@ QJsonObject reportJson(const CheckupRecord& record)
             QJsonObject{{"name", s.name}, {"manufacturer", s.manufacturer}, {"model", s.model},
                 {"serial", s.serial}, {"width", s.pixels.width()}, {"height", s.pixels.height()},
                 {"refreshRate", s.refreshRate}, {"scale", s.scale}}},
+        {"note", record.note},
         {"tests", tests},
+        {"defects", defects},
         {"frames",
-            QJsonObject{{"shown", qint64(record.frames.shown)},
-                {"late", qint64(record.frames.late)},
-                {"pixelsPerFrame", record.frames.pixelsPerFrame}}},
+            QJsonObject{{"shown", measure(qint64(record.frames.shown))},
+                {"late", measure(qint64(record.frames.late))},
+                {"pixelsPerFrame", measure(record.frames.pixelsPerFrame)}}},
     };
 }
 
-QString summaryHtml(const CheckupRecord& record)
+std::vector<MonitorFact> monitorFacts(const ScreenFacts& s)
 {
-    const ScreenFacts& s = record.screen;
+    using enum MonitorFact::Field;
+    return {{Name, "Név", s.name}, {Manufacturer, "Gyártó", s.manufacturer},
+        {Model, "Típus", s.model}, {Serial, "Sorozatszám", s.serial},
+        {Other, "Felbontás",
+            QStringLiteral("%1 × %2 képpont").arg(s.pixels.width()).arg(s.pixels.height())},
+        {Other, "Frissítés", number(s.refreshRate, 2) + QStringLiteral(" Hz")},
+        {Other, "Méretezés", QLocale(QLocale::Hungarian).toString(s.scale, 'g', 4)}};
+}
+
+QString monitorHtml(const CheckupRecord& record)
+{
+    QString rows;
+    for (const MonitorFact& fact : monitorFacts(record.screen))
+        rows += row({QString::fromUtf8(fact.label), escaped(fact.value)});
+    return QStringLiteral("<h2>Monitor</h2>\n<table>\n") + rows + QStringLiteral("</table>\n");
+}
+
+QString findingsHtml(const CheckupRecord& record)
+{
     const FrameRecord& f = record.frames;
-    QString monitor = row({"Név", escaped(s.name)}) + row({"Gyártó", escaped(s.manufacturer)}) +
-        row({"Típus", escaped(s.model)}) + row({"Sorozatszám", escaped(s.serial)}) +
-        row({"Felbontás",
-            QStringLiteral("%1 × %2 képpont").arg(s.pixels.width()).arg(s.pixels.height())}) +
-        row({"Frissítés", number(s.refreshRate, 2) + QStringLiteral(" Hz")}) +
-        row({"Méretezés", QLocale(QLocale::Hungarian).toString(s.scale, 'g', 4)});
     QString kinds = row({"Fajta", "Darab", "Millió képpontonként"}, "th");
     for (MarkKind kind : allKinds)
         kinds += row({QString::fromUtf8(markKindTitle(kind)), QString::number(record.count(kind)),
             number(record.perMillionPixels(kind), 2)});
-    const QString frames = row({"Megjelenített képkocka", QString::number(f.shown)}) +
-        row({"Késve érkezett", QString::number(f.late)}) +
-        row({"Elmozdulás képkockánként", number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont")});
-    QString tests = row({"Teszt", "Jelölés"}, "th");
-    for (const TestMarks& test : record.tests)
-        tests += row({titleOf(test.test).toHtmlEscaped(), QString::number(test.marks.size())});
+    const bool measured = record.framesMeasured();
+    const auto measure = [&](const QString& value) {
+        return measured ? value : QStringLiteral("–");
+    };
+    const QString frames = row({"Megjelenített képkocka", measure(QString::number(f.shown))}) +
+        row({"Késve érkezett", measure(QString::number(f.late))}) +
+        row({"Elmozdulás képkockánként",
+            measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
+    QString tests = row({"Teszt", "Nézte", "Jelölés"}, "th");
+    QStringList skipped;
+    for (const TestMarks& test : record.tests) {
+        const QString title = titleOf(test.test).toHtmlEscaped();
+        if (!test.viewed)
+            skipped << title;
+        tests +=
+            row({title, test.viewed ? number(test.seconds, 1) + QStringLiteral(" mp") : NotViewed,
+                QString::number(test.marks.size())});
+    }
+    const QString unseen = skipped.isEmpty()
+        ? QString()
+        : QStringLiteral("<p><b>%1:</b> %2</p>\n")
+              .arg(NotViewed, skipped.join(QStringLiteral(", ")));
 
     // Two columns, so that it fits on a screen and on a page.
     return QStringLiteral("<table class=\"columns\"><tr><td valign=\"top\">\n"
-                          "<h2>Monitor</h2>\n<table>\n%1</table>\n"
-                          "<h2>Hibák fajtánként</h2>\n<table>\n%2</table>\n"
-                          "<h2>Utánhúzás</h2>\n<table>\n%3</table>\n"
+                          "<h2>Hibák fajtánként</h2>\n<table>\n%1</table>\n"
+                          "<h2>Utánhúzás</h2>\n<table>\n%2</table>\n"
                           "</td><td valign=\"top\">\n"
-                          "<h2>Jelölések tesztenként</h2>\n<table>\n%4</table>\n"
+                          "<h2>Tesztek</h2>\n%3<table>\n%4</table>\n"
                           "</td></tr></table>\n")
-        .arg(monitor, kinds, frames, tests);
+        .arg(kinds, frames, unseen, tests);
 }
 
 QImage markMap(const CheckupRecord& record)
 {
+    constexpr int border = 12, legendRow = 18;
     const QSize screen = record.screen.pixels.isEmpty() ? QSize(1, 1) : record.screen.pixels;
     const QSize size = screen.scaled(800, 800, Qt::KeepAspectRatio).expandedTo({1, 1});
-    QImage map(size + QSize(24, 24), QImage::Format_RGB32);
+    QFont font;
+    font.setPixelSize(11);
+    const QFontMetrics metrics(font);
+
+    // The legend, one entry per kind, in as many rows as the map's width needs.
+    const int width = size.width() + 2 * border;
+    std::vector<QPoint> legend;
+    QPoint at(border, 0);
+    for (MarkKind kind : allKinds) {
+        const int entry = 16 + metrics.horizontalAdvance(QString::fromUtf8(markKindTitle(kind)));
+        if (at.x() > border && at.x() + entry > width - border)
+            at = QPoint(border, at.y() + legendRow);
+        legend.push_back(at);
+        at.rx() += entry + 16;
+    }
+    const int top = size.height() + 2 * border;
+    QImage map(width, top + at.y() + legendRow + border / 2, QImage::Format_RGB32);
     map.fill(Qt::white);
     QPainter painter(&map);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(QColor(0xee, 0xee, 0xee));
-    painter.drawRect(QRectF(12, 12, size.width(), size.height()).adjusted(-0.5, -0.5, 0.5, 0.5));
-    QFont font = painter.font();
-    font.setPixelSize(11);
-    painter.setFont(font);
+    const QRectF area(border, border, size.width(), size.height());
+    painter.drawRect(area.adjusted(-0.5, -0.5, 0.5, 0.5));
+    painter.setBrush(Qt::NoBrush);
+    for (std::size_t k = 0; k < legend.size(); ++k) {
+        const QPointF centre = legend[k] + QPointF(5, top + legendRow / 2.0);
+        painter.setPen(QPen(kindColour(allKinds[k]), 2));
+        painter.drawEllipse(centre, 5, 5);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(legend[k].x() + 16, centre.y() + metrics.ascent() / 2.0 - 1),
+            QString::fromUtf8(markKindTitle(allKinds[k])));
+    }
+
     const double scale = double(size.width()) / screen.width();
     int index = 0;
     for (const TestMarks& test : record.tests)
         for (const Mark& mark : test.marks) {
-            const QPointF at(
-                12 + (mark.pixel.x() + 0.5) * scale, 12 + (mark.pixel.y() + 0.5) * scale);
+            const QPointF centre(
+                border + (mark.pixel.x() + 0.5) * scale, border + (mark.pixel.y() + 0.5) * scale);
             painter.setPen(QPen(kindColour(mark.kind), 2));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(at, 5, 5);
-            painter.drawText(at + QPointF(7, -4), QString::number(++index));
+            painter.drawEllipse(centre, 5, 5);
+            // Right of and above the ring, or left of or below it at the edges.
+            const QString label = QString::number(++index);
+            const int w = metrics.horizontalAdvance(label);
+            double x = centre.x() + 7, y = centre.y() - 4;
+            if (x + w > width - 1)
+                x = centre.x() - 7 - w;
+            if (y - metrics.ascent() < 0)
+                y = centre.y() + 4 + metrics.ascent();
+            painter.drawText(QPointF(x, y), label);
         }
     return map;
 }
@@ -191,6 +268,8 @@ QByteArray reportHtml(const CheckupRecord& record)
         "table.columns > tbody > tr > td, table.columns > tr > td { border: none; "
         "padding: 0 2em 0 0; }\n"
         "img { max-width: 100%; }\n"
+        ".note { white-space: pre-wrap; }\n"
+        "thead { display: table-header-group; }\n"
         "@media print { body { margin: 0; } h2 { break-after: avoid; } }\n"
         "</style>\n<script type=\"application/json\" id=\"kijelzor-report\">\n")
                        .arg(title);
@@ -200,10 +279,15 @@ QByteArray reportHtml(const CheckupRecord& record)
                        "<p>Időpont: %2<br/>Kijelzor %3</p>\n")
             .arg(title, QLocale(QLocale::Hungarian).toString(record.date, "yyyy. MM. dd. HH:mm:ss"),
                 QStringLiteral(KIJELZOR_VERSION));
-    html += summaryHtml(record);
-    html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n") +
-        row({"#", "Teszt", "Fajta", "x", "y"}, "th") + marksRows(record) +
-        QStringLiteral("</table>\n");
+    html += monitorHtml(record);
+    if (!record.note.isEmpty())
+        html += QStringLiteral("<h2>Megjegyzés</h2>\n<p class=\"note\">") +
+            record.note.toHtmlEscaped() + QStringLiteral("</p>\n");
+    html += findingsHtml(record);
+    // A header of its own, which a browser repeats on every printed page.
+    html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n<thead>") +
+        row({"#", "Teszt", "Fajta", "x", "y"}, "th") + QStringLiteral("</thead>\n<tbody>\n") +
+        marksRows(record) + QStringLiteral("</tbody>\n</table>\n");
     html += QStringLiteral("<h2>A jelölések a képernyőn</h2>\n"
                            "<p><img alt=\"A képernyő a jelölésekkel\" width=\"%1\" height=\"%2\" "
                            "src=\"data:image/png;base64,%3\"/></p>\n</body>\n</html>\n")
@@ -213,13 +297,12 @@ QByteArray reportHtml(const CheckupRecord& record)
     return html.toUtf8();
 }
 
-bool writeReport(const QString& path, const CheckupRecord& record, QString& error)
+bool writeReport(const QString& path, const CheckupRecord& record, QString& reason)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(reportHtml(record)) >= 0 && file.commit())
         return true;
-    error = QStringLiteral("A jelentés nem írható ide: %1\n%2")
-                .arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+    reason = file.errorString();
     return false;
 }
 

@@ -10,13 +10,26 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <vector>
+
 inline constexpr const char* CheckupResultTitle = "Kijelzor – ellenőrzés eredménye";
 
 // The record as programs read it from the report.
 QJsonObject reportJson(const CheckupRecord& record);
 
-// The summary's tables, in the HTML that both Qt's labels and browsers show.
-QString summaryHtml(const CheckupRecord& record);
+// What the report says of the monitor, row by row; the maker, model and
+// serial number are the user's to correct.
+struct MonitorFact {
+    enum class Field { Name, Manufacturer, Model, Serial, Other } field;
+    const char* label;
+    QString value; // "" where the system does not say
+};
+std::vector<MonitorFact> monitorFacts(const ScreenFacts& screen);
+
+// The summary's tables, in the HTML that both Qt's labels and browsers show:
+// the monitor, and what was found.
+QString monitorHtml(const CheckupRecord& record);
+QString findingsHtml(const CheckupRecord& record);
 
 // The screen, scaled down, with every mark numbered as in the report's table.
 QImage markMap(const CheckupRecord& record);
@@ -25,9 +38,9 @@ QImage markMap(const CheckupRecord& record);
 // embedded as JSON.
 QByteArray reportHtml(const CheckupRecord& record);
 
-// Writes the report to `path` whole or not at all; false and `error` set
-// (for people) when it cannot.
-bool writeReport(const QString& path, const CheckupRecord& record, QString& error);
+// Writes the report to `path` whole or not at all; false and `reason` set
+// when it cannot.
+bool writeReport(const QString& path, const CheckupRecord& record, QString& reason);
 
 // "kijelzor-ellenorzes-YYYY-MM-DD.html" for the record's day.
 QString reportFileName(const CheckupRecord& record);

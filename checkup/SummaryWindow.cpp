@@ -5,37 +5,70 @@
 
 #include "checkup/Report.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
 
-SummaryWindow::SummaryWindow(CheckupRecord record, QScreen* screen)
+#include <cstdio>
+
+namespace {
+
+QString title()
+{
+    return QString::fromUtf8(CheckupResultTitle);
+}
+
+} // namespace
+
+SummaryWindow::SummaryWindow(
+    CheckupRecord record, QScreen* screen, std::optional<QString> reportPath)
     : QDialog(nullptr, Qt::Window)
     , record_(std::move(record))
+    , reportPath_(std::move(reportPath))
+    , savedAt_(QStringLiteral("Nincs mentve"))
     , save_(QStringLiteral("Mentés…"))
     , close_(QStringLiteral("Bezárás"))
 {
-    setWindowTitle(QString::fromUtf8(CheckupResultTitle));
+    setWindowTitle(title());
     setAttribute(Qt::WA_QuitOnClose, false);
-    auto* text = new QLabel(summaryHtml(record_));
-    text->setTextFormat(Qt::RichText);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* findings = new QLabel(findingsHtml(record_));
+    findings->setTextFormat(Qt::RichText);
+    findings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note_.setPlaceholderText(QStringLiteral("Például hol és mikor vásárolta a monitort"));
+    auto* monitor = new QVBoxLayout;
+    monitor->addWidget(new QLabel(QStringLiteral("<h2>Monitor</h2>")));
+    monitor->addLayout(monitorForm());
+    monitor->addWidget(
+        new QLabel(QStringLiteral("Megjegyzés (legfeljebb %1 karakter):")
+                       .arg(QLocale(QLocale::Hungarian).toString(NoteEdit::MaxLength))));
+    monitor->addWidget(&note_, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(monitor);
+    columns->addWidget(findings, 0, Qt::AlignTop);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(&savedAt_, 1);
     buttons->addWidget(&save_);
     buttons->addWidget(&close_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
+    layout->addLayout(columns);
     layout->addLayout(buttons);
-    close_.setDefault(true);
-    close_.setFocus();
-    connect(&save_, &QPushButton::clicked, this, &SummaryWindow::askWhereToSave);
-    connect(&close_, &QPushButton::clicked, this, &SummaryWindow::closed);
+    save_.setDefault(true);
+    save_.setFocus();
+    connect(&save_, &QPushButton::clicked, this, [this] { askWhereToSave(Then::Stay); });
+    connect(&close_, &QPushButton::clicked, this, &SummaryWindow::requestClose);
+    for (QLineEdit* edit : {&manufacturer_, &model_, &serial_})
+        connect(edit, &QLineEdit::textEdited, this, &SummaryWindow::typed);
+    connect(&note_, &QPlainTextEdit::textChanged, this, &SummaryWindow::typed);
+    qApp->installEventFilter(this);
     if (screen) {
         setScreen(screen);
         adjustSize();
@@ -43,7 +76,60 @@ SummaryWindow::SummaryWindow(CheckupRecord record, QScreen* screen)
     }
 }
 
-void SummaryWindow::askWhereToSave()
+QLayout* SummaryWindow::monitorForm()
+{
+    auto* form = new QFormLayout;
+    for (const MonitorFact& fact : monitorFacts(record_.screen)) {
+        const QString label = QString::fromUtf8(fact.label) + QLatin1Char(':');
+        QLineEdit* edit = fact.field == MonitorFact::Field::Manufacturer ? &manufacturer_
+            : fact.field == MonitorFact::Field::Model                    ? &model_
+            : fact.field == MonitorFact::Field::Serial                   ? &serial_
+                                                                         : nullptr;
+        if (edit) {
+            edit->setText(fact.value);
+            form->addRow(label, edit);
+        } else {
+            form->addRow(
+                label, new QLabel(fact.value.isEmpty() ? QStringLiteral("–") : fact.value));
+        }
+    }
+    return form;
+}
+
+CheckupRecord SummaryWindow::record() const
+{
+    CheckupRecord record = record_;
+    record.screen.manufacturer = manufacturer_.text();
+    record.screen.model = model_.text();
+    record.screen.serial = serial_.text();
+    record.note = note_.toPlainText();
+    return record;
+}
+
+bool SummaryWindow::takesKeys() const
+{
+    return shownFor_.isValid() && shownFor_.elapsed() >= DeafMs;
+}
+
+void SummaryWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (shownFor_.isValid())
+        return;
+    shownFor_.start();
+    if (reportPath_)
+        save(*reportPath_);
+}
+
+void SummaryWindow::typed()
+{
+    unsaved_ = true;
+    reportWritten_ = reportTried_ = false;
+    if (!lastSaved_.isEmpty())
+        savedAt_.setText(QStringLiteral("Mentve: %1 (azóta módosult)").arg(lastSaved_));
+}
+
+void SummaryWindow::askWhereToSave(Then then)
 {
     auto* dialog = new QFileDialog(this, QStringLiteral("Jelentés mentése"),
         QDir::home().filePath(reportFileName(record_)),
@@ -51,31 +137,98 @@ void SummaryWindow::askWhereToSave()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("html"));
-    connect(dialog, &QFileDialog::fileSelected, this, &SummaryWindow::save);
+    connect(dialog, &QFileDialog::fileSelected, this, [this, then](const QString& path) {
+        if (save(path) && then == Then::Close)
+            emit closed();
+    });
     dialog->open();
 }
 
 bool SummaryWindow::save(const QString& path)
 {
-    QString error;
-    if (writeReport(path, record_, error)) {
-        emit saved(path);
+    const bool report = path == reportPath_;
+    reportTried_ = reportTried_ || report;
+    QString reason;
+    if (writeReport(path, record(), reason)) {
+        lastSaved_ = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        savedAt_.setText(QStringLiteral("Mentve: %1").arg(lastSaved_));
+        unsaved_ = false;
+        reportWritten_ = reportWritten_ || report;
         return true;
     }
-    auto* box = new QMessageBox(
-        QMessageBox::Warning, QString::fromUtf8(CheckupResultTitle), error, QMessageBox::Ok, this);
+    if (report)
+        std::fprintf(stderr, "kijelzor: cannot write the report to %s: %s\n", qPrintable(path),
+            qPrintable(reason));
+    auto* box = new QMessageBox(QMessageBox::Warning, title(),
+        QStringLiteral("A jelentés nem írható ide: %1\n%2")
+            .arg(QFileInfo(path).absoluteFilePath(), reason),
+        QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return false;
 }
 
+void SummaryWindow::requestClose()
+{
+    // Once more to the command line's file if anything was typed since; when
+    // that fails the message says why, and the window stays.
+    if (reportPath_ && !reportTried_ && !save(*reportPath_))
+        return;
+    if (unsaved_)
+        return askBeforeClosing();
+    emit closed();
+}
+
+void SummaryWindow::askBeforeClosing()
+{
+    if (question_ && question_->isVisible())
+        return;
+    QMessageBox* box = question_ = new QMessageBox(QMessageBox::Question, title(),
+        QStringLiteral("Az ellenőrzés eredménye nincs mentve. Menti, mielőtt kilép?"),
+        QMessageBox::NoButton, this);
+    QPushButton* save = box->addButton(QStringLiteral("Mentés…"), QMessageBox::AcceptRole);
+    QPushButton* leave =
+        box->addButton(QStringLiteral("Kilépés mentés nélkül"), QMessageBox::DestructiveRole);
+    box->setEscapeButton(box->addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole));
+    box->setDefaultButton(save);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::buttonClicked, this, [this, save, leave](QAbstractButton* button) {
+        if (button == save)
+            askWhereToSave(Then::Close);
+        else if (button == leave)
+            emit closed();
+    });
+    box->open();
+}
+
 void SummaryWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    emit closed();
+    requestClose();
 }
 
 void SummaryWindow::reject()
 {
-    emit closed();
+    requestClose();
+}
+
+bool SummaryWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !widget ||
+        widget->window() != this)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyRelease) {
+        if (!key->isAutoRepeat())
+            keysDown_.erase(key->key());
+        return false;
+    }
+    // The key that ended the checkup, pressed once too often or still held,
+    // must not end the summary too.
+    if (!takesKeys() || (key->isAutoRepeat() && !keysDown_.contains(key->key())))
+        return true;
+    keysDown_.insert(key->key());
+    return false;
 }

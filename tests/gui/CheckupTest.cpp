@@ -8,11 +8,13 @@
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -34,6 +36,18 @@ protected:
             checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
     }
     CheckupCanvas* canvas() { return checkup->canvas(); }
+    // A click marks only once the canvas has been active for a moment.
+    void readyToMark()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->takesMarks(); }));
+    }
+    // The summary hears keys only after its first moments.
+    SummaryWindow* summaryTakingKeys()
+    {
+        SummaryWindow* summary = checkup->summary();
+        EXPECT_TRUE(summary && QTest::qWaitFor([&] { return summary->takesKeys(); }));
+        return summary;
+    }
     void key(Qt::Key key) { QTest::keyClick(canvas(), key); }
     void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -44,6 +58,37 @@ protected:
     {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas()->testRunning(); }, 10000));
         QCoreApplication::processEvents();
+    }
+
+    // Marks pixels all over the picture: every pixel of every ring is one of
+    // two solid colours, far from the picture's colour under it, and the
+    // marked pixel keeps the picture's colour.
+    void expectRingsStandOut(const QImage& picture, QRgb colour)
+    {
+        const QRgb opposite = qRgb(255 - qRed(colour), 255 - qGreen(colour), 255 - qBlue(colour));
+        const int inner = CheckupCanvas::RingInner, outer = CheckupCanvas::RingOuter;
+        std::vector<QPoint> marked;
+        for (int y = 30; y < picture.height(); y += 89)
+            for (int x = 40; x < picture.width(); x += 97)
+                click(marked.emplace_back(x, y));
+        const QImage screen = shown();
+        for (QPoint at : marked) {
+            ASSERT_EQ(screen.pixel(at), picture.pixel(at)) << at.x() << "," << at.y();
+            for (int dy = -outer; dy <= outer; ++dy)
+                for (int dx = -outer; dx <= outer; ++dx) {
+                    const int d2 = dx * dx + dy * dy;
+                    if (d2 <= inner * (inner + 1) || d2 > outer * (outer + 1))
+                        continue;
+                    const QPoint p = at + QPoint(dx, dy);
+                    const QRgb ring = screen.pixel(p), under = picture.pixel(p);
+                    ASSERT_TRUE(ring == colour || ring == opposite) << p.x() << "," << p.y();
+                    ASSERT_GE(std::max({std::abs(qRed(ring) - qRed(under)),
+                                  std::abs(qGreen(ring) - qGreen(under)),
+                                  std::abs(qBlue(ring) - qBlue(under))}),
+                        CheckupCanvas::RingContrast)
+                        << p.x() << "," << p.y();
+                }
+        }
     }
 
     std::unique_ptr<Checkup> checkup;
@@ -106,17 +151,51 @@ TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
     EXPECT_EQ(canvas()->cursor().shape(), Qt::CrossCursor);
     key(Qt::Key_Escape);
     EXPECT_EQ(canvas(), nullptr);
-    ASSERT_TRUE(checkup->summary() && checkup->summary()->isVisible());
-    EXPECT_EQ(
-        checkup->summary()->windowTitle(), QString::fromUtf8("Kijelzor – ellenőrzés eredménye"));
+    SummaryWindow* summary = checkup->summary();
+    ASSERT_TRUE(summary && summary->isVisible());
+    EXPECT_EQ(summary->windowTitle(), QString::fromUtf8("Kijelzor – ellenőrzés eredménye"));
+    EXPECT_EQ(summary->savedLabel()->text(), QString::fromUtf8("Nincs mentve"));
+    EXPECT_TRUE(summary->saveButton()->isDefault());
+    // The checkup's keys pressed once too often, or held, end nothing.
+    const auto noQuestion = [&] { return !QApplication::activeModalWidget(); };
+    QWidget* focus = summary->focusWidget();
+    ASSERT_EQ(focus, summary->saveButton());
+    for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
+        QTest::keyClick(focus, k);
+    EXPECT_TRUE(noQuestion() && !summary->findChild<QFileDialog*>());
+    ASSERT_TRUE(summaryTakingKeys());
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(focus, &held);
+    EXPECT_TRUE(noQuestion());
+    // Then Esc asks before the unsaved results go; Esc on the question is Mégse.
+    QTest::keyClick(focus, Qt::Key_Escape);
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    QStringList buttons;
+    for (QAbstractButton* button : box->buttons())
+        buttons << button->text();
+    QStringList want{"Kilépés mentés nélkül", "Mégse", "Mentés…"};
+    buttons.sort();
+    want.sort();
+    EXPECT_EQ(buttons, want);
+    ASSERT_TRUE(box->defaultButton());
+    EXPECT_EQ(box->defaultButton()->text(), QString::fromUtf8("Mentés…"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor(noQuestion));
     EXPECT_FALSE(status);
-    QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
+    QTest::mouseClick(summary->closeButton(), Qt::LeftButton);
+    box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    for (QAbstractButton* button : box->buttons())
+        if (button->text() == QString::fromUtf8("Kilépés mentés nélkül"))
+            QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(status, 0);
 }
 
 TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
 {
     start();
+    readyToMark();
     for (const CheckupStep& step : checkupTable().first(14)) {
         drawingDone();
         const QImage expected = renderPicture(*findPattern(step.test), QSize(1024, 768));
@@ -126,6 +205,7 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
         }
         key(Qt::Key_Q);
         EXPECT_EQ(shown(), expected) << step.test;
+        expectRingsStandOut(expected, step.markColour);
         key(Qt::Key_Right);
     }
     // The last test ends by itself after its six passes, and the summary
@@ -137,7 +217,7 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
         QCoreApplication::processEvents();
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkup->summary() != nullptr; }));
-    const FrameRecord& frames = checkup->summary()->record().frames;
+    const FrameRecord frames = checkup->summary()->record().frames;
     EXPECT_EQ(frames.shown, ticks);
     EXPECT_EQ(frames.pixelsPerFrame, 16);
 }
@@ -145,6 +225,7 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
 TEST_F(CheckupTest, ClicksMarkPhysicalPixelsOverThePictureAndTheMarksStayWithTheirTest)
 {
     start(); // black: a lit pixel
+    readyToMark();
     click({200, 100});
     key(Qt::Key_Right); // white: dark pixels
     click({300, 200});
@@ -181,13 +262,17 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     QTemporaryDir dir;
     const QString path = dir.filePath("jelentés.html");
     start(path);
+    readyToMark();
     key(Qt::Key_Right);
     click({300, 200});
     key(Qt::Key_Escape);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto read = [&](QImage* map = nullptr) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return readReport(file.readAll(), map);
+    };
     QImage map;
-    const QJsonObject report = readReport(file.readAll(), &map);
+    QJsonObject report = read(&map);
     EXPECT_EQ(report["version"].toString(), KIJELZOR_VERSION);
     EXPECT_TRUE(QDateTime::fromString(report["date"].toString(), Qt::ISODate).isValid());
     const QJsonObject screen = report["screen"].toObject();
@@ -198,13 +283,46 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     for (qsizetype i = 0; i < tests.size(); ++i) {
         EXPECT_EQ(tests[i]["name"].toString(), checkupTable()[i].test);
         EXPECT_EQ(tests[i]["marks"].toArray().size(), i == 1);
+        EXPECT_EQ(tests[i]["viewed"].toBool(), i < 2);
     }
+    EXPECT_GT(tests[0]["seconds"].toDouble(), 0); // it waited to take marks
+    EXPECT_EQ(tests[0]["seconds"].toDouble() * 10, std::round(tests[0]["seconds"].toDouble() * 10));
     EXPECT_EQ(
         tests[1]["marks"][0].toObject(), (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
-    EXPECT_EQ(report["frames"]["pixelsPerFrame"].toDouble(), 16);
+    EXPECT_EQ(report["defects"].toArray(),
+        (QJsonArray{QJsonObject{
+            {"x", 300}, {"y", 200}, {"kind", "dark"}, {"tests", QJsonArray{"white"}}}}));
+    // The ghosting test was never shown: its frames say nothing.
+    EXPECT_EQ(report["frames"].toObject(),
+        (QJsonObject{
+            {"shown", QJsonValue()}, {"late", QJsonValue()}, {"pixelsPerFrame", QJsonValue()}}));
     EXPECT_FALSE(map.isNull());
-    QTest::mouseClick(checkup->summary()->closeButton(), Qt::LeftButton);
+    SummaryWindow* summary = summaryTakingKeys();
+    ASSERT_TRUE(summary);
+    EXPECT_TRUE(summary->savedLabel()->text().endsWith(QDir::toNativeSeparators(path)));
+
+    // What the user types is text wherever it lands, however long; closing
+    // writes it to the command line's file without asking.
+    summary->manufacturerEdit()->clear();
+    QTest::keyClicks(summary->manufacturerEdit(), "B&O");
+    summary->serialEdit()->setText("SN <1>");
+    QTest::keyClicks(summary->serialEdit(), "2");
+    const QString note = QStringLiteral("</script><img src=x onerror=alert(1)>\n") +
+        QString(1 << 20, QLatin1Char('x'));
+    qsizetype largest = 0; // Qt lays out what lands: a megabyte would take minutes
+    QObject::connect(summary->noteEdit()->document(), &QTextDocument::contentsChange, summary,
+        [&](int, int, int added) { largest = std::max<qsizetype>(largest, added); });
+    QGuiApplication::clipboard()->setText(note);
+    summary->noteEdit()->paste();
+    EXPECT_LE(largest, NoteEdit::MaxLength);
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(summary->closeButton(), Qt::LeftButton);
+    EXPECT_FALSE(QApplication::activeModalWidget());
     EXPECT_EQ(status, 0);
+    report = read();
+    EXPECT_EQ(report["screen"].toObject()["manufacturer"].toString(), "B&O");
+    EXPECT_EQ(report["screen"].toObject()["serial"].toString(), "SN <1>2");
+    EXPECT_EQ(report["note"].toString(), note.left(NoteEdit::MaxLength));
 
     // What a monitor calls itself cannot break the page or its data.
     CheckupRecord record;
@@ -216,7 +334,13 @@ TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
 {
     QTemporaryDir dir;
     start(dir.filePath("nincs/ilyen.html"));
+    testing::internal::CaptureStderr();
     key(Qt::Key_Escape);
+    const std::string said = "\n" + testing::internal::GetCapturedStderr(); // Qt's own lines too
+    EXPECT_NE(said.find("\nkijelzor: cannot write the report to " +
+                  dir.filePath("nincs/ilyen.html").toStdString() + ": No such file or directory\n"),
+        std::string::npos)
+        << said;
     SummaryWindow* summary = checkup->summary();
     auto* box = summary->findChild<QMessageBox*>();
     ASSERT_TRUE(box && box->isVisible());
@@ -231,8 +355,49 @@ TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
     static_cast<QDialog*>(dialog)->accept();
     EXPECT_TRUE(QFile::exists(dir.filePath("mentett.html")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("mentett.html"));
+    EXPECT_TRUE(summary->savedLabel()->text().contains("mentett.html"));
+    // A note typed after saving is unsaved again: closing asks, and its
+    // Mentés… saves, then ends.
+    // (The command line's file is tried again first, and fails again.)
+    summary->noteEdit()->setPlainText("Vásárolva: 2026. 12. 01.");
     summary->close();
+    auto* failed = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->icon(), QMessageBox::Warning);
+    failed->accept();
+    summary->close();
+    auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(question && question->defaultButton());
+    QTest::mouseClick(question->defaultButton(), Qt::LeftButton);
+    EXPECT_FALSE(status);
+    const QList<QFileDialog*> dialogs = summary->findChildren<QFileDialog*>();
+    const auto shownDialog = std::ranges::find_if(dialogs, &QWidget::isVisible);
+    ASSERT_NE(shownDialog, dialogs.end());
+    dialog = *shownDialog; // the first one is only hidden yet
+    dialog->selectFile(dir.filePath("mentett2.html"));
+    static_cast<QDialog*>(dialog)->accept();
+    QFile saved(dir.filePath("mentett2.html"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readReport(saved.readAll())["note"].toString(), "Vásárolva: 2026. 12. 01.");
     EXPECT_EQ(status, 1); // the report asked for on the command line was not written
+}
+
+TEST_F(CheckupTest, AClickThatOnlyBringsTheCanvasBackMarksNothing)
+{
+    start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->isActiveWindow(); }));
+    click({100, 100}); // as a window manager activates the canvas before the press
+    readyToMark();
+    QWidget elsewhere; // a window on another monitor, say, takes the focus
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas()->isActiveWindow(); }));
+    click({100, 100});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return canvas()->isActiveWindow(); }));
+    EXPECT_TRUE(checkup->marks()[0].marks.empty());
+    readyToMark();
+    click({100, 100});
+    EXPECT_EQ(checkup->marks()[0].marks.size(), 1u);
 }
 
 using CheckupHiDpiTest = CheckupTest;
@@ -240,6 +405,7 @@ using CheckupHiDpiTest = CheckupTest;
 TEST_F(CheckupHiDpiTest, AMarkIsThePhysicalPixelUnderThePointer)
 {
     start();
+    readyToMark();
     const qreal ratio = canvas()->devicePixelRatioF();
     ASSERT_NE(ratio, 1.0);
     click({101, 51});

@@ -23,6 +23,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -274,4 +275,29 @@ TEST(Pacing, AFrameMoreThanOneAndAHalfPeriodsAfterTheOneBeforeCameLate)
     frames.start(0); // a screen that reports no rate: 60 Hz
     EXPECT_EQ(frames.shown, 0);
     EXPECT_EQ(frames.pixelsPerFrame, 16);
+}
+
+TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
+{
+    using enum MarkKind;
+    CheckupRecord record;
+    record.screen.pixels = QSize(1000, 1000);
+    record.tests = {{"black", {{{100, 100}, Bright}, {{102, 100}, Bright}, {{500, 500}, Bright}}},
+        {"white", {{{101, 101}, Dark}}},
+        {"dark-tones", {{{101, 98}, Bright}, {{503, 500}, Bright}, {{102, 102}, Bright}}},
+        {"gray", {{{100, 100}, Other}}}};
+    std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> found;
+    for (const Defect& d : record.defects())
+        found.emplace_back(d.pixel, d.kind, d.tests);
+    // Within two pixels on another test of the kind: the same defect, where
+    // first marked. Neighbours on one test, another kind, or three pixels
+    // away are defects of their own.
+    const std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> want = {
+        {{100, 100}, Bright, {"black", "dark-tones"}},
+        {{102, 100}, Bright, {"black", "dark-tones"}}, {{500, 500}, Bright, {"black"}},
+        {{101, 101}, Dark, {"white"}}, {{503, 500}, Bright, {"dark-tones"}},
+        {{100, 100}, Other, {"gray"}}};
+    EXPECT_EQ(found, want);
+    EXPECT_EQ(record.count(Bright), 4);
+    EXPECT_EQ(record.perMillionPixels(Bright), 4);
 }
