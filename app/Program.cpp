@@ -14,6 +14,7 @@
 #include "patterns/SteppedColumns.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
 
 void Program::prepareApplication()
 {
@@ -21,6 +22,17 @@ void Program::prepareApplication()
     // the screen; with a fractional one Qt loses its last pixel column.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
+}
+
+std::unique_ptr<QTranslator> Program::loadQtTranslation()
+{
+    // Hungarian whatever the desktop's language: the program speaks nothing else.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(
+            QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
 }
 
 Program::Program(QString programFolder, QScreen* screen)

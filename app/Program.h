@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QString>
+#include <QTranslator>
 
 #include <functional>
 #include <memory>
@@ -31,6 +32,9 @@ class Program : public QObject {
 public:
     // Settings that must be made before the QApplication exists.
     static void prepareApplication();
+    // Qt's own texts (the buttons and labels of its dialogs) in Hungarian, as
+    // the rest of the program is, for as long as the translator lives.
+    static std::unique_ptr<QTranslator> loadQtTranslation();
 
     using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
 

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <variant>
 
 namespace {
@@ -51,6 +52,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     QApplication::setQuitOnLastWindowClosed(false);
+    const std::unique_ptr<QTranslator> qtInHungarian = Program::loadQtTranslation();
 
     if (options.listScreens) {
         for (const QString& line : describeScreens())

@@ -39,6 +39,26 @@ void closePortalRequest(const QString& request)
         QStringLiteral("Close"), {});
 }
 
+// Qt's own connection to the X server, or nullptr off X11.
+xcb_connection_t* x11Connection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr; // offscreen claims X11 without a connection
+}
+
+// Inhibiting only keeps a screensaver from starting; one already running
+// (a test started from a terminal after the screen blanked) goes at a user's
+// activity, which these requests stand for. Neither ends a screen lock.
+void wake()
+{
+    send(ScreenSaverService, ScreenSaverPath, ScreenSaverService,
+        QStringLiteral("SimulateUserActivity"), {});
+    if (xcb_connection_t* connection = x11Connection()) {
+        xcb_force_screen_saver(connection, XCB_SCREEN_SAVER_RESET);
+        xcb_flush(connection);
+    }
+}
+
 } // namespace
 
 ScreenSaverInhibitor::~ScreenSaverInhibitor()
@@ -48,6 +68,7 @@ ScreenSaverInhibitor::~ScreenSaverInhibitor()
 
 void ScreenSaverInhibitor::inhibit()
 {
+    wake();
     if (grants_->inhibited)
         return;
     grants_->inhibited = true;
@@ -114,11 +135,8 @@ void ScreenSaverInhibitor::inhibitOnBus(const QString& service, const QString& p
 // client asks (and lives).
 void ScreenSaverInhibitor::suspendX11(bool suspend)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || suspend == x11Suspended_)
-        return;
-    xcb_connection_t* connection = x11->connection();
-    if (!connection) // the offscreen platform claims X11 without a connection
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || suspend == x11Suspended_)
         return;
     const xcb_query_extension_reply_t* extension =
         xcb_get_extension_data(connection, &xcb_screensaver_id);

@@ -14,7 +14,8 @@
 // desktop portal, the freedesktop ScreenSaver service, the X server's own
 // screensaver and DPMS) and quietly passes over those that are not. The bus
 // and the X server drop a dead client's requests, so none outlives the
-// program, however it ends.
+// program, however it ends. Inhibiting also wakes a screensaver that is
+// already running, as a user's touch would; a locked screen stays locked.
 class ScreenSaverInhibitor : public QObject {
     Q_OBJECT
 public:

@@ -49,4 +49,11 @@ picture_shown() { ! shows 0,0,0 5,5 && ! shows "$white" 5,5; }
 eventually picture_shown || fail "the ghosting test did not show blur_bg.jpg"
 xdotool key Escape
 eventually launcher_shown || fail "Esc did not end the ghosting test"
+
+# A test started from a terminal after the screen blanked wakes the screensaver.
+eventually saver_on || fail "the screensaver stays away after the ghosting test: $(xssstate -s)"
+"$program" --test white 2>"$work/second.log" &
+pids+=($!)
+saver_off() { [ "$(xssstate -s)" = off ]; }
+eventually saver_off || fail "a test left the running screensaver running"
 echo "end to end: all checks passed"

@@ -11,12 +11,23 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
 using DialogTest = ProgramTest;
+
+TEST(QtDialogTest, QtsOwnButtonsSpeakHungarianOnceTheProgramHasStarted)
+{
+    const std::unique_ptr<QTranslator> hungarian = Program::loadQtTranslation();
+    ASSERT_TRUE(hungarian) << "qtbase_hu.qm: scripts/install-deps.sh installs it";
+    const QDialogButtonBox box(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Save)->text(), QStringLiteral("Mentés"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Mégse"));
+}
 
 TEST_F(DialogTest, SmallFixedCentredWindowsWithTheirControlsInTabOrder)
 {

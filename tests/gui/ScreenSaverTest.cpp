@@ -22,13 +22,15 @@ public:
         return inhibited.emplace_back(41 + inhibited.size());
     }
     Q_INVOKABLE void UnInhibit(uint cookie) { allowed.push_back(cookie); }
+    Q_INVOKABLE void SimulateUserActivity() { ++woken; }
     std::vector<uint> inhibited, allowed;
+    size_t woken = 0;
     QStringList requests;
 };
 
 using ScreenSaverTest = ProgramTest;
 
-TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
+TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsItIsShown)
 {
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake");
     ASSERT_TRUE(bus.isConnected()) << "runs on a private bus: dbus-run-session";
@@ -39,6 +41,7 @@ TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
 
     clickTileArea("Picture3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 1; }));
+    EXPECT_EQ(fake.woken, 1u); // asked before the inhibition, so here by now
     EXPECT_EQ(
         fake.requests, QStringList("Kijelzor: " + QString::fromUtf8(ScreenSaverInhibitor::Reason)));
     QTest::keyClick(program->canvas(), Qt::Key_Escape);
@@ -47,12 +50,14 @@ TEST_F(ScreenSaverTest, ATestScreenKeepsTheScreensaverAwayForAsLongAsItIsShown)
     clickTileArea("Picture13"); // a test from a dialog, on the screen as the program ends
     QTest::mouseClick(program->gradientDialog()->Command1(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 2; }));
+    EXPECT_EQ(fake.woken, 2u);
     EXPECT_EQ(fake.allowed.size(), 1u);
     program.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
 
     auto checkup = std::make_unique<Checkup>(QCoreApplication::applicationDirPath(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 3; }));
+    EXPECT_EQ(fake.woken, 3u);
     checkup->finish(); // through every test, until the summary
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
     checkup.reset();
