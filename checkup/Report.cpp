@@ -141,7 +141,8 @@ QString monitorHtml(const CheckupRecord& record)
     QString rows;
     for (const MonitorFact& fact : monitorFacts(record.screen))
         rows += row({QString::fromUtf8(fact.label), escaped(fact.value)});
-    return QStringLiteral("<h2>Monitor</h2>\n<table>\n") + rows + QStringLiteral("</table>\n");
+    return QStringLiteral("<h2>Monitor</h2>\n<table cellpadding=\"3\">\n") + rows +
+        QStringLiteral("</table>\n");
 }
 
 QString findingsHtml(const CheckupRecord& record)
@@ -160,28 +161,30 @@ QString findingsHtml(const CheckupRecord& record)
         row({"Elmozdulás képkockánként",
             measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
     QString tests = row({"Teszt", "Nézte", "Jelölés"}, "th");
-    QStringList skipped;
-    for (const TestMarks& test : record.tests) {
-        const QString title = titleOf(test.test).toHtmlEscaped();
-        if (!test.viewed)
-            skipped << title;
-        tests +=
-            row({title, test.viewed ? number(test.seconds, 1) + QStringLiteral(" mp") : NotViewed,
-                QString::number(test.marks.size())});
-    }
-    const QString unseen = skipped.isEmpty()
-        ? QString()
-        : QStringLiteral("<p><b>%1:</b> %2</p>\n")
-              .arg(NotViewed, skipped.join(QStringLiteral(", ")));
+    for (const TestMarks& test : record.tests)
+        tests += row({titleOf(test.test).toHtmlEscaped(),
+            test.viewed ? number(test.seconds, 1) + QStringLiteral(" mp") : NotViewed,
+            QString::number(test.marks.size())});
 
     // Two columns, so that it fits on a screen and on a page.
     return QStringLiteral("<table class=\"columns\"><tr><td valign=\"top\">\n"
-                          "<h2>Hibák fajtánként</h2>\n<table>\n%1</table>\n"
-                          "<h2>Utánhúzás</h2>\n<table>\n%2</table>\n"
+                          "<h2>Hibák fajtánként</h2>\n<table cellpadding=\"3\">\n%1</table>\n"
+                          "<h2>Utánhúzás</h2>\n<table cellpadding=\"3\">\n%2</table>\n"
                           "</td><td valign=\"top\">\n"
-                          "<h2>Tesztek</h2>\n%3<table>\n%4</table>\n"
+                          "<h2>Tesztek</h2>\n<table cellpadding=\"3\">\n%3</table>\n"
                           "</td></tr></table>\n")
-        .arg(kinds, frames, unseen, tests);
+        .arg(kinds, frames, tests);
+}
+
+QString unseenHtml(const CheckupRecord& record)
+{
+    QStringList titles;
+    for (const TestMarks& test : record.tests)
+        if (!test.viewed)
+            titles << titleOf(test.test).toHtmlEscaped();
+    return titles.isEmpty() ? QString()
+                            : QStringLiteral("<p><b>%1:</b> %2</p>\n")
+                                  .arg(NotViewed, titles.join(QStringLiteral(", ")));
 }
 
 QImage markMap(const CheckupRecord& record)
@@ -283,9 +286,11 @@ QByteArray reportHtml(const CheckupRecord& record)
     if (!record.note.isEmpty())
         html += QStringLiteral("<h2>Megjegyzés</h2>\n<p class=\"note\">") +
             record.note.toHtmlEscaped() + QStringLiteral("</p>\n");
-    html += findingsHtml(record);
+    html += unseenHtml(record) + findingsHtml(record);
     // A header of its own, which a browser repeats on every printed page.
-    html += QStringLiteral("<h2>Minden jelölés (fizikai képpontban)</h2>\n<table>\n<thead>") +
+    html +=
+        QStringLiteral(
+            "<h2>Minden jelölés (fizikai képpontban)</h2>\n<table cellpadding=\"3\">\n<thead>") +
         row({"#", "Teszt", "Fajta", "x", "y"}, "th") + QStringLiteral("</thead>\n<tbody>\n") +
         marksRows(record) + QStringLiteral("</tbody>\n</table>\n");
     html += QStringLiteral("<h2>A jelölések a képernyőn</h2>\n"

@@ -30,6 +30,9 @@ std::vector<MonitorFact> monitorFacts(const ScreenFacts& screen);
 // the monitor, and what was found.
 QString monitorHtml(const CheckupRecord& record);
 QString findingsHtml(const CheckupRecord& record);
+// The tests never shown, named so that nobody reads "no defects" in them; ""
+// when every test was shown.
+QString unseenHtml(const CheckupRecord& record);
 
 // The screen, scaled down, with every mark numbered as in the report's table.
 QImage markMap(const CheckupRecord& record);

@@ -43,23 +43,27 @@ SummaryWindow::SummaryWindow(
     auto* findings = new QLabel(findingsHtml(record_));
     findings->setTextFormat(Qt::RichText);
     findings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    note_.setPlaceholderText(QStringLiteral("Például hol és mikor vásárolta a monitort"));
+    note_.setPlaceholderText(
+        QStringLiteral("Például hol és mikor vásárolta a monitort (legfeljebb %1 karakter)")
+            .arg(QLocale(QLocale::Hungarian).toString(NoteEdit::MaxLength)));
     auto* monitor = new QVBoxLayout;
     monitor->addWidget(new QLabel(QStringLiteral("<h2>Monitor</h2>")));
     monitor->addLayout(monitorForm());
-    monitor->addWidget(
-        new QLabel(QStringLiteral("Megjegyzés (legfeljebb %1 karakter):")
-                       .arg(QLocale(QLocale::Hungarian).toString(NoteEdit::MaxLength))));
+    monitor->addWidget(new QLabel(QStringLiteral("Megjegyzés:")));
     monitor->addWidget(&note_, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(monitor);
     columns->addWidget(findings, 0, Qt::AlignTop);
+    auto* unseen = new QLabel(unseenHtml(record_));
+    unseen->setWordWrap(true);
+    unseen->setVisible(!unseen->text().isEmpty());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&savedAt_, 1);
     buttons->addWidget(&save_);
     buttons->addWidget(&close_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
+    layout->addWidget(unseen);
     layout->addLayout(buttons);
     save_.setDefault(true);
     save_.setFocus();
