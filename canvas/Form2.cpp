@@ -138,27 +138,24 @@ void Form2::showDrawn()
         update(logical(dirty));
 }
 
-// The raster is in physical pixels, the widget in logical ones; this is the
-// one place that converts between them.
-QRect Form2::scaled(const QRect& rect, qreal factor)
-{
-    return QRectF(
-        rect.x() * factor, rect.y() * factor, rect.width() * factor, rect.height() * factor)
-        .toAlignedRect();
-}
-
 QRect Form2::logical(const QRect& physical) const
 {
-    return scaled(physical, 1 / devicePixelRatioF());
+    return logicalUpdate(physical, pixelRatio(screen()));
+}
+
+QRect Form2::physical(const QRect& logical) const
+{
+    return physicalArea(logical, devicePixelRatioF());
 }
 
 void Form2::paintEvent(QPaintEvent* event)
 {
+    const QRect area = physical(event->rect());
     QPainter painter(this);
     // Compose in physical pixels so that nothing of the picture is scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    composeCanvas(painter, canvas_, scaled(event->rect(), ratio), palette().color(QPalette::Base));
+    composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)
