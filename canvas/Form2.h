@@ -76,6 +76,8 @@ private:
     void showDrawn();
     void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
+    void coverScreen();
+    void paintPastTheEdge(const QImage& store, const QRect& logicalArea);
 
     QPointer<QScreen> screen_;
     RasterCanvas canvas_;

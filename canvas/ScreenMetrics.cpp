@@ -77,3 +77,11 @@ QRect physicalArea(const QRect& logical, qreal ratio)
 {
     return scaled(logical, ratio).toAlignedRect();
 }
+
+// Rounded up, so that the window reaches the last pixel; a size that is whole
+// but for the error of the division is not rounded up past it.
+QSize logicalCover(QSize physical, qreal ratio)
+{
+    const auto cover = [ratio](int pixels) { return int(std::ceil(pixels / ratio - 1e-6)); };
+    return QSize(cover(physical.width()), cover(physical.height()));
+}

@@ -25,5 +25,7 @@ PixelRatio pixelRatio(const QScreen* screen);
 // the logical area to repaint so that every pixel of `physical` reaches the
 // screen;
 QRect logicalUpdate(const QRect& physical, PixelRatio ratio);
-// the physical pixels that a logical area shows, rounded outward.
+// the physical pixels that a logical area shows, rounded outward;
 QRect physicalArea(const QRect& logical, qreal ratio);
+// the smallest logical size that covers `physical` pixels.
+QSize logicalCover(QSize physical, qreal ratio);

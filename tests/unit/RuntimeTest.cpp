@@ -81,6 +81,16 @@ TEST(ScreenMetrics, AWholeScaleRepaintsJustTheLogicalPixelsThatShowTheChange)
     EXPECT_EQ(logicalUpdate(changed, {1, 2}), QRect(1, 2, 4, 2));
 }
 
+TEST(ScreenMetrics, TheWindowCoversEveryPixelAndAtMostOneLogicalPixelMore)
+{
+    for (const PixelRatio ratio : Ratios)
+        for (int pixels = 1; pixels < 4000; ++pixels) {
+            const int logical = logicalCover({pixels, 1}, ratio.full()).width();
+            ASSERT_GE(qRound(logical * ratio.full()), pixels) << pixels << " at " << ratio.full();
+            ASSERT_LT((logical - 1) * ratio.full(), pixels) << pixels << " at " << ratio.full();
+        }
+}
+
 TEST(Twips, FloorOfAFifteenthMapsATwipToItsPixel)
 {
     const std::pair<float, double> cases[] = {{0, 0}, {14.99f, 0}, {15, 1}, {-0.5f, -1}, {-15, -1},
