@@ -7,12 +7,16 @@
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
+
+#include <cmath>
 
 Form2::Form2(QScreen* screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -24,12 +28,12 @@ Form2::Form2(QScreen* screen)
     setMouseTracking(true);
     if (screen) {
         setScreen(screen);
-        setGeometry(screen->geometry());
+        coverScreen();
         // A change of resolution: cover the screen as it is now; the tests
         // read its new size and the raster clips what no longer fits.
-        connect(screen, &QScreen::geometryChanged, this, [this](const QRect& geometry) {
+        connect(screen, &QScreen::geometryChanged, this, [this] {
             if (isVisible())
-                setGeometry(geometry);
+                coverScreen();
         });
     }
     // The screen unplugged: back to the launcher, once Qt has moved the
@@ -51,12 +55,21 @@ void Form2::showOnScreen()
     // Without a window manager a full-screen request alone leaves the window
     // where it was, so the geometry is set as well; a Wayland compositor
     // places a full-screen window on the output it was asked for.
-    if (screen_)
-        setGeometry(screen_->geometry());
+    coverScreen();
     showFullScreen();
     raise();
     activateWindow();
     wakeCursor();
+}
+
+// The screen's logical size can fall short of its physical pixels at a
+// fractional scale (1366 at 1.5 is 910.67): the window takes the whole logical
+// size that covers them, where the platform lets it choose.
+void Form2::coverScreen()
+{
+    if (screen_)
+        setGeometry(QRect(screen_->geometry().topLeft(),
+            logicalCover(physicalPixels(screen_), screen_->devicePixelRatio())));
 }
 
 RasterCanvas Form2::loadedCanvas()
@@ -138,27 +151,56 @@ void Form2::showDrawn()
         update(logical(dirty));
 }
 
-// The raster is in physical pixels, the widget in logical ones; this is the
-// one place that converts between them.
-QRect Form2::scaled(const QRect& rect, qreal factor)
-{
-    return QRectF(
-        rect.x() * factor, rect.y() * factor, rect.width() * factor, rect.height() * factor)
-        .toAlignedRect();
-}
-
 QRect Form2::logical(const QRect& physical) const
 {
-    return scaled(physical, 1 / devicePixelRatioF());
+    return logicalUpdate(physical, pixelRatio(screen()));
+}
+
+QRect Form2::physical(const QRect& logical) const
+{
+    return physicalArea(logical, devicePixelRatioF());
 }
 
 void Form2::paintEvent(QPaintEvent* event)
 {
+    const QRect area = physical(event->rect());
     QPainter painter(this);
     // Compose in physical pixels so that nothing of the picture is scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    composeCanvas(painter, canvas_, scaled(event->rect(), ratio), palette().color(QPalette::Base));
+    composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
+    QPaintDevice* store = backingStore() ? backingStore()->paintDevice() : nullptr;
+    if (store && store == painter.paintEngine()->paintDevice() &&
+        store->devType() == QInternal::Image) {
+        painter.end();
+        paintPastTheEdge(*static_cast<QImage*>(store), event->rect());
+    }
+}
+
+// Qt paints a widget only as far as its whole logical size reaches, but a
+// compositor sizes a full-screen window in its own units (683 at 1.25 is
+// 546.4): the backing store can reach a pixel further, and Qt would never
+// paint that pixel. It is composed straight into the backing store; the flush,
+// rounded from the window's own units, takes it to the screen.
+void Form2::paintPastTheEdge(const QImage& store, const QRect& logicalArea)
+{
+    const QSizeF reach = QSizeF(size()) * devicePixelRatioF();
+    QRegion beyond = QRegion(store.rect()) -
+        QRect(0, 0, int(std::floor(reach.width())), int(std::floor(reach.height())));
+    QRect area = physical(logicalArea);
+    if (logicalArea.right() >= width() - 1)
+        area.setRight(store.width() - 1);
+    if (logicalArea.bottom() >= height() - 1)
+        area.setBottom(store.height() - 1);
+    beyond &= area;
+    if (beyond.isEmpty())
+        return;
+    // A painter on the store itself would be held to the widget's clip.
+    QImage pixels(const_cast<uchar*>(store.constBits()), store.width(), store.height(),
+        store.bytesPerLine(), store.format());
+    QPainter painter(&pixels);
+    for (const QRect& rect : beyond)
+        composeCanvas(painter, canvas_, rect, palette().color(QPalette::Base));
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)

@@ -66,8 +66,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     void wakeCursor();
-    // The logical area that shows `physical` pixels.
+    // The logical area to repaint so that all `physical` pixels reach the
+    // screen, and the physical pixels a logical area shows.
     QRect logical(const QRect& physical) const;
+    QRect physical(const QRect& logical) const;
 
 private:
     // The canvas as Form_Load leaves it: the screen's size, black.
@@ -75,7 +77,8 @@ private:
     void showDrawn();
     void drive(std::unique_ptr<TestDriver> driver);
     bool hitsControl(QPointF logicalPos) const;
-    static QRect scaled(const QRect& rect, qreal factor);
+    void coverScreen();
+    void paintPastTheEdge(const QImage& store, const QRect& logicalArea);
 
     QPointer<QScreen> screen_;
     RasterCanvas canvas_;

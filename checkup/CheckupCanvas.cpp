@@ -58,12 +58,12 @@ void CheckupCanvas::showHint(
     const QString& title, const QString& position, const QString& text, HintLasts lasts)
 {
     if (hintVisible_)
-        update(hintArea());
+        update(logical(physical(hintArea())));
     hintTitle_ = title;
     hintPosition_ = position;
     hintText_ = text;
     hintVisible_ = true;
-    update(hintArea());
+    update(logical(physical(hintArea())));
     if (lasts == HintLasts::UntilAKey)
         hintTimer_.stop();
     else
@@ -76,7 +76,7 @@ void CheckupCanvas::hideHint()
     if (!hintVisible_)
         return;
     hintVisible_ = false;
-    update(hintArea());
+    update(logical(physical(hintArea())));
 }
 
 void CheckupCanvas::showMarks(const std::vector<Mark>& marks, QColor colour)
@@ -97,7 +97,7 @@ int CheckupCanvas::ringScale() const
 QRect CheckupCanvas::ringArea(QPoint pixel) const
 {
     const QPoint reach(RingOuter * ringScale(), RingOuter * ringScale());
-    return logical(QRect(pixel - reach, pixel + reach)).adjusted(-1, -1, 1, 1);
+    return logical(QRect(pixel - reach, pixel + reach));
 }
 
 // Logical pixels: the text is drawn at the desktop's scale, as other windows'.

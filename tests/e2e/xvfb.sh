@@ -6,7 +6,7 @@
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+trap 'kill -CONT "${pids[@]}" 2>/dev/null; kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Polls `condition` for up to five seconds.
 eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }

@@ -4,8 +4,12 @@
 #include "canvas/NumberText.h"
 #include "canvas/Raster.h"
 #include "canvas/RgbColor.h"
+#include "canvas/ScreenMetrics.h"
 #include "canvas/Twips.h"
 #include "canvas/Val.h"
+
+#include <QRegion>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +37,59 @@ Pixels paintedPixels(const Raster& raster)
     return painted;
 }
 
+// The physical pixels of a logical area as Qt 6.4 rounds them: painted at the
+// full ratio; flushed, and copied between its buffers, at Qt's own factor and
+// then the platform's whole scale (QTransform's region mapping is Qt's own
+// rounding for both).
+struct Reached {
+    QRegion painted, flushed;
+};
+
+Reached reached(const QRect& logical, PixelRatio ratio)
+{
+    const auto scaled = [](const QRegion& region, qreal factor) {
+        return QTransform::fromScale(factor, factor).map(region);
+    };
+    return {scaled(logical, ratio.full()), scaled(scaled(logical, ratio.qt), ratio.platform)};
+}
+
+const PixelRatio Ratios[] = {{1, 1}, {2, 1}, {1, 1.1}, {1, 1.25}, {1, 1.333}, {1, 1.5}, {1, 1.75},
+    {1, 2.25}, {2, 1.125}, {2, 1.25}, {2, 1.333}, {2, 1.5}, {2, 1.75}, {2, 2.25}, {3, 1.25}};
+
 } // namespace
+
+TEST(ScreenMetrics, EveryChangedPixelIsPaintedAndFlushedAndNoOtherIs)
+{
+    for (const PixelRatio ratio : Ratios) {
+        SCOPED_TRACE(testing::Message() << ratio.platform << " x " << ratio.qt);
+        for (int x = 0; x < 160; ++x)
+            for (const int w : {1, 2, 3, 5, 16, 61}) {
+                const QRect changed(x, (x * 7) % 41, w, w % 4 + 1);
+                SCOPED_TRACE(testing::Message() << "x " << x << ", width " << w);
+                const Reached area = reached(logicalUpdate(changed, ratio), ratio);
+                ASSERT_TRUE(QRegion(changed).subtracted(area.painted).isEmpty());
+                ASSERT_TRUE(area.painted.xored(area.flushed).isEmpty());
+            }
+    }
+}
+
+TEST(ScreenMetrics, AWholeScaleRepaintsJustTheLogicalPixelsThatShowTheChange)
+{
+    const QRect changed(3, 5, 7, 2);
+    EXPECT_EQ(logicalUpdate(changed, {1, 1}), changed);
+    EXPECT_EQ(logicalUpdate(changed, {2, 1}), QRect(1, 2, 4, 2));
+    EXPECT_EQ(logicalUpdate(changed, {1, 2}), QRect(1, 2, 4, 2));
+}
+
+TEST(ScreenMetrics, TheWindowCoversEveryPixelAndAtMostOneLogicalPixelMore)
+{
+    for (const PixelRatio ratio : Ratios)
+        for (int pixels = 1; pixels < 4000; ++pixels) {
+            const int logical = logicalCover({pixels, 1}, ratio.full()).width();
+            ASSERT_GE(qRound(logical * ratio.full()), pixels) << pixels << " at " << ratio.full();
+            ASSERT_LT((logical - 1) * ratio.full(), pixels) << pixels << " at " << ratio.full();
+        }
+}
 
 TEST(Twips, FloorOfAFifteenthMapsATwipToItsPixel)
 {
