@@ -47,12 +47,19 @@ std::vector<Defect> CheckupRecord::defects() const
     std::vector<Defect> found;
     for (const TestMarks& test : tests)
         for (const Mark& mark : test.marks) {
-            const auto same = std::ranges::find_if(found, [&](const Defect& defect) {
+            // The nearest, so that the order of the clicks does not matter.
+            Defect* same = nullptr;
+            int nearest = DefectReach + 1;
+            for (Defect& defect : found) {
                 const QPoint d = defect.pixel - mark.pixel;
-                return defect.kind == mark.kind && std::abs(d.x()) <= DefectReach &&
-                    std::abs(d.y()) <= DefectReach && defect.tests.back() != test.test;
-            });
-            if (same != found.end())
+                const int distance = std::max(std::abs(d.x()), std::abs(d.y()));
+                if (defect.kind == mark.kind && distance < nearest &&
+                    defect.tests.back() != test.test) {
+                    same = &defect;
+                    nearest = distance;
+                }
+            }
+            if (same)
                 same->tests.push_back(test.test);
             else
                 found.push_back({mark.pixel, mark.kind, {test.test}});

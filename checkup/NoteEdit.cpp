@@ -26,12 +26,18 @@ void NoteEdit::insertFromMimeData(const QMimeData* source)
     insertPlainText(source->text().left(std::max(room, 0)));
 }
 
+// What was typed last goes, not the note's end; joined to the typing, so that
+// undoing it does not bring the overflow back.
 void NoteEdit::cutToLength()
 {
-    if (length() <= MaxLength)
+    const int excess = length() - MaxLength;
+    if (excess <= 0)
         return;
-    QTextCursor cursor(document());
-    cursor.setPosition(MaxLength);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    QTextCursor cursor = textCursor();
+    if (cursor.position() < excess)
+        cursor.movePosition(QTextCursor::End);
+    cursor.joinPreviousEditBlock();
+    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, excess);
     cursor.removeSelectedText();
+    cursor.endEditBlock();
 }

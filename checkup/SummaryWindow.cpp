@@ -39,6 +39,7 @@ SummaryWindow::SummaryWindow(
     , close_(QStringLiteral("Bezárás"))
 {
     setWindowTitle(title());
+    savedAt_.setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* findings = new QLabel(findingsHtml(record_));
     findings->setTextFormat(Qt::RichText);
@@ -93,8 +94,9 @@ QLayout* SummaryWindow::monitorForm()
             edit->setText(fact.value);
             form->addRow(label, edit);
         } else {
-            form->addRow(
-                label, new QLabel(fact.value.isEmpty() ? QStringLiteral("–") : fact.value));
+            auto* value = new QLabel(fact.value.isEmpty() ? QStringLiteral("–") : fact.value);
+            value->setTextFormat(Qt::PlainText);
+            form->addRow(label, value);
         }
     }
     return form;
@@ -219,9 +221,14 @@ void SummaryWindow::reject()
 bool SummaryWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !widget ||
-        widget->window() != this)
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    // This window's keys, and those of the boxes it opens (the report that
+    // could not be written is said in one the moment it opens).
+    QWidget* widget = qobject_cast<QWidget*>(watched);
+    while (widget && widget != this)
+        widget = widget->parentWidget();
+    if (!widget)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::KeyRelease) {

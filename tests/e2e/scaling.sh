@@ -41,9 +41,11 @@ check_midway() {
     QT_SCALE_FACTOR=$1 "$program" --test gray-columns 2>>"$work/program.log" &
     local pid=$! midway=0 finished=0 lit
     pids+=($pid)
-    local deadline=$((SECONDS + 10))
-    until xdotool search --onlyvisible --classname '^kijelzor$' >/dev/null 2>&1; do
+    # Generous: the program runs only between the looks, a small share of the time.
+    local deadline=$((SECONDS + 60))
+    until xdotool search --onlyvisible --pid $pid >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "at $1: no test screen"
+        sleep 0.05
     done
     kill -STOP $pid
     while [ $finished = 0 ] && [ $SECONDS -lt $deadline ]; do
@@ -62,9 +64,10 @@ check_midway() {
         sleep 0.01 # lets the program draw a little before the next look
         kill -STOP $pid
     done
-    [ $finished = 1 ] || fail "at $1 the gray columns were not finished in 10 s: $(mismatch gray-columns) pixels wrong"
+    [ $finished = 1 ] || fail "at $1 the gray columns were not finished in 60 s: $(mismatch gray-columns) pixels wrong"
     [ $midway -gt 0 ] || fail "at $1 the drawing was never caught midway"
     kill $pid
+    wait $pid 2>/dev/null || true
     echo "at $1: $midway looks midway"
 }
 
@@ -75,6 +78,7 @@ check_drawn() {
     pids+=($pid)
     eventually shows "$2" || fail "$2 at $1: $(mismatch "$2") pixels wrong"
     kill $pid
+    wait $pid 2>/dev/null || true
 }
 
 screen_size 1366x768

@@ -200,9 +200,10 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
         drawingDone();
         const QImage expected = renderPicture(*findPattern(step.test), QSize(1024, 768));
         EXPECT_EQ(canvas()->canvas().raster().image(), expected) << step.test;
-        if (canvas()->hintShown()) {
-            EXPECT_NE(shown(), expected) << step.test;
-        }
+        if (!canvas()->hintShown()) // its four seconds are over on a slow machine
+            key(Qt::Key_H);
+        ASSERT_TRUE(canvas()->hintShown());
+        EXPECT_NE(shown(), expected) << step.test;
         key(Qt::Key_Q);
         EXPECT_EQ(shown(), expected) << step.test;
         expectRingsStandOut(expected, step.markColour);
@@ -286,7 +287,6 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
         EXPECT_EQ(tests[i]["viewed"].toBool(), i < 2);
     }
     EXPECT_GT(tests[0]["seconds"].toDouble(), 0); // it waited to take marks
-    EXPECT_EQ(tests[0]["seconds"].toDouble() * 10, std::round(tests[0]["seconds"].toDouble() * 10));
     EXPECT_EQ(
         tests[1]["marks"][0].toObject(), (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
     EXPECT_EQ(report["defects"].toArray(),
@@ -297,9 +297,29 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
         (QJsonObject{
             {"shown", QJsonValue()}, {"late", QJsonValue()}, {"pixelsPerFrame", QJsonValue()}}));
     EXPECT_FALSE(map.isNull());
+    QFile page(path);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(text.contains("<b>Nem nézte meg:</b> Tiszta piros, Tiszta zöld,"));
+    EXPECT_TRUE(text.contains("<tr><td>Megjelenített képkocka</td><td>–</td></tr>"));
     SummaryWindow* summary = summaryTakingKeys();
     ASSERT_TRUE(summary);
     EXPECT_TRUE(summary->savedLabel()->text().endsWith(QDir::toNativeSeparators(path)));
+
+    // A full note takes no more, and loses nothing of what it holds; a held
+    // key repeats.
+    NoteEdit* noteEdit = summary->noteEdit();
+    const QString full(NoteEdit::MaxLength, QLatin1Char('x'));
+    noteEdit->setPlainText(full);
+    QTest::keyClick(noteEdit, Qt::Key_A);
+    EXPECT_EQ(noteEdit->toPlainText(), full);
+    noteEdit->moveCursor(QTextCursor::End);
+    QTest::keyPress(noteEdit, Qt::Key_Backspace);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(noteEdit, &held);
+    QTest::keyRelease(noteEdit, Qt::Key_Backspace);
+    EXPECT_EQ(noteEdit->toPlainText().size(), NoteEdit::MaxLength - 2);
+    noteEdit->clear();
 
     // What the user types is text wherever it lands, however long; closing
     // writes it to the command line's file without asking.
@@ -310,7 +330,8 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     const QString note = QStringLiteral("</script><img src=x onerror=alert(1)>\n") +
         QString(1 << 20, QLatin1Char('x'));
     qsizetype largest = 0; // Qt lays out what lands: a megabyte would take minutes
-    QObject::connect(summary->noteEdit()->document(), &QTextDocument::contentsChange, summary,
+    QObject watching;
+    QObject::connect(summary->noteEdit()->document(), &QTextDocument::contentsChange, &watching,
         [&](int, int, int added) { largest = std::max<qsizetype>(largest, added); });
     QGuiApplication::clipboard()->setText(note);
     summary->noteEdit()->paste();
@@ -385,8 +406,6 @@ TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
 TEST_F(CheckupTest, AClickThatOnlyBringsTheCanvasBackMarksNothing)
 {
     start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->isActiveWindow(); }));
-    click({100, 100}); // as a window manager activates the canvas before the press
     readyToMark();
     QWidget elsewhere; // a window on another monitor, say, takes the focus
     elsewhere.show();

@@ -282,22 +282,27 @@ TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
     using enum MarkKind;
     CheckupRecord record;
     record.screen.pixels = QSize(1000, 1000);
-    record.tests = {{"black", {{{100, 100}, Bright}, {{102, 100}, Bright}, {{500, 500}, Bright}}},
+    record.tests = {{"black",
+                        {{{100, 100}, Bright}, {{102, 100}, Bright}, {{500, 500}, Bright},
+                            {{300, 300}, Bright}, {{303, 300}, Bright}}},
         {"white", {{{101, 101}, Dark}}},
-        {"dark-tones", {{{101, 98}, Bright}, {{503, 500}, Bright}, {{102, 102}, Bright}}},
+        {"dark-tones",
+            {{{101, 98}, Bright}, {{503, 500}, Bright}, {{102, 102}, Bright}, {{302, 300}, Bright},
+                {{299, 300}, Bright}}},
         {"gray", {{{100, 100}, Other}}}};
     std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> found;
     for (const Defect& d : record.defects())
         found.emplace_back(d.pixel, d.kind, d.tests);
     // Within two pixels on another test of the kind: the same defect, where
-    // first marked. Neighbours on one test, another kind, or three pixels
-    // away are defects of their own.
+    // first marked, the nearest whatever the order of the clicks. Neighbours
+    // on one test, another kind, or three pixels away are defects of their own.
     const std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> want = {
         {{100, 100}, Bright, {"black", "dark-tones"}},
         {{102, 100}, Bright, {"black", "dark-tones"}}, {{500, 500}, Bright, {"black"}},
-        {{101, 101}, Dark, {"white"}}, {{503, 500}, Bright, {"dark-tones"}},
-        {{100, 100}, Other, {"gray"}}};
+        {{300, 300}, Bright, {"black", "dark-tones"}},
+        {{303, 300}, Bright, {"black", "dark-tones"}}, {{101, 101}, Dark, {"white"}},
+        {{503, 500}, Bright, {"dark-tones"}}, {{100, 100}, Other, {"gray"}}};
     EXPECT_EQ(found, want);
-    EXPECT_EQ(record.count(Bright), 4);
-    EXPECT_EQ(record.perMillionPixels(Bright), 4);
+    EXPECT_EQ(record.count(Bright), 6);
+    EXPECT_EQ(record.perMillionPixels(Bright), 6);
 }
