@@ -58,7 +58,7 @@ const PixelRatio Ratios[] = {{1, 1}, {2, 1}, {1, 1.1}, {1, 1.25}, {1, 1.333}, {1
 
 } // namespace
 
-TEST(ScreenMetrics, EveryChangedPixelIsPaintedAndFlushedAndNoOtherIs)
+TEST(ScreenMetrics, EveryChangedPixelIsPaintedAndWhatIsPaintedIsFlushed)
 {
     for (const PixelRatio ratio : Ratios) {
         SCOPED_TRACE(testing::Message() << ratio.platform << " x " << ratio.qt);
