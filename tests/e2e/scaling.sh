@@ -43,9 +43,10 @@ check_midway() {
     pids+=($pid)
     # Generous: the program runs only between the looks, a small share of the time.
     local deadline=$((SECONDS + 60))
+    # No pause between searches: the whole drawing takes some 50 ms, and it
+    # must be stopped before its end.
     until xdotool search --onlyvisible --pid $pid >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "at $1: no test screen"
-        sleep 0.05
     done
     kill -STOP $pid
     while [ $finished = 0 ] && [ $SECONDS -lt $deadline ]; do
