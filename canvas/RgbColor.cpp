@@ -33,6 +33,6 @@ long roundLevel(double level)
     constexpr double limit = 1e9;
     const double clamped = std::clamp(level, -limit, limit);
     // nearbyint follows the current rounding mode; the default one is
-    // round-half-to-even, which is the conversion the levels are specified in.
+    // round-half-to-even, the rounding every level of the patterns relies on.
     return static_cast<long>(std::nearbyint(clamped));
 }
