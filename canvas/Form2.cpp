@@ -64,12 +64,19 @@ void Form2::showOnScreen()
 
 // The screen's logical size can fall short of its physical pixels at a
 // fractional scale (1366 at 1.5 is 910.67): the window takes the whole logical
-// size that covers them, where the platform lets it choose.
+// size that covers them, where the platform lets it choose. An X11 window
+// manager sizes a full-screen window to the screen, which Qt rounds to the
+// nearest logical size (1280 at 1.75 to 731, 1279 pixels); as a minimum size
+// the cover holds. A Wayland compositor refuses a full-screen surface larger
+// than its output, and gets the missing pixel past the edge instead.
 void Form2::coverScreen()
 {
-    if (screen_)
-        setGeometry(QRect(screen_->geometry().topLeft(),
-            logicalCover(physicalPixels(screen_), screen_->devicePixelRatio())));
+    if (!screen_)
+        return;
+    const QSize cover = logicalCover(physicalPixels(screen_), screen_->devicePixelRatio());
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setMinimumSize(cover);
+    setGeometry(QRect(screen_->geometry().topLeft(), cover));
 }
 
 RasterCanvas Form2::loadedCanvas()

@@ -93,6 +93,16 @@ screen_size 1920x1080
 start_xvfb $size
 check_drawn 1.1 white
 
+# A window manager sizes a full-screen window to the screen, 731.4 logical
+# pixels wide at 1.75, which Qt rounds to 731: 1279 pixels. Openbox takes
+# windows only once it has started, which it tells by running a command.
+screen_size 1280x720
+start_xvfb $size
+openbox --startup "touch $work/openbox-ready" >/dev/null 2>&1 &
+pids+=($!)
+eventually test -e "$work/openbox-ready" || fail "openbox did not start"
+check_drawn 1.75 white
+
 # Weston's output scale multiplies Qt's factor after Qt has rounded to its
 # own units: 683 x 384 units at scale 2 are 1366 x 768 pixels.
 screen_size 1366x768
