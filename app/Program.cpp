@@ -11,6 +11,7 @@
 #include "patterns/Ghosting.h"
 #include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
+#include "platform/DisplayTiming.h"
 #include "patterns/SteppedColumns.h"
 
 #include <QGuiApplication>
@@ -87,7 +88,7 @@ void Program::Picture5_Click()
     // that another test has opened since.
     connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
     canvas.startPacedTest(Ghosting(canvas.canvas(), ghostingPicture(programFolder_)),
-        frameClocks_ ? frameClocks_(canvas) : canvas.makeFrameClock());
+        frameClocks_ ? frameClocks_(canvas) : displayFrameClock(canvas, canvas.screen()));
 }
 
 template <typename Dialog> void Program::openDialog(QPointer<Dialog>& dialog, void (Program::*ok)())

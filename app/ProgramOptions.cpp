@@ -12,6 +12,7 @@ namespace {
 const char* const usage =
     "Usage: kijelzor [--screen NAME|INDEX] [--test NAME [--columns N] [--channel C]]\n"
     "       kijelzor --checkup [--screen NAME|INDEX] [--report FILE]\n"
+    "       kijelzor --measure-refresh [--screen NAME|INDEX]\n"
     "       kijelzor --list-screens\n"
     "\n"
     "Checks an LCD monitor by eye: a launcher of 17 test patterns, each drawn\n"
@@ -27,6 +28,8 @@ const char* const usage =
     "  --checkup            lead through every test in turn; defects are marked\n"
     "                       with a click, and a summary shows what was found\n"
     "  --report FILE        with --checkup: also write the report (HTML) to FILE\n"
+    "  --measure-refresh    show black for 3 seconds (Esc ends it sooner), then\n"
+    "                       print the refresh rate measured from the display\n"
     "  --help               show this text\n"
     "  --version            show the version\n";
 
@@ -48,8 +51,9 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     const QCommandLineOption test("test", {}, "NAME"), columns("columns", {}, "N"),
         channel("channel", {}, "C");
     const QCommandLineOption checkup("checkup"), report("report", {}, "FILE");
-    parser.addOptions(
-        {help, version, listScreens, screen, test, columns, channel, checkup, report});
+    const QCommandLineOption measureRefresh("measure-refresh");
+    parser.addOptions({help, version, listScreens, screen, test, columns, channel, checkup,
+        report, measureRefresh});
     if (!parser.parse(commandLine(argc, argv)))
         return usageError(QString::fromStdString(commandLineProblem(parser)));
     if (!parser.positionalArguments().isEmpty())
@@ -65,6 +69,11 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     if (parser.isSet(screen))
         options.screen = parser.value(screen);
     options.checkup = parser.isSet(checkup);
+    options.measureRefresh = parser.isSet(measureRefresh);
+    if (options.measureRefresh && (options.checkup || parser.isSet(test) || parser.isSet(report)))
+        return usageError(
+            QStringLiteral("--measure-refresh goes only with --screen: not with --test, "
+                           "--checkup or --report"));
     if (parser.isSet(report)) {
         if (!options.checkup)
             return usageError(QStringLiteral("--report goes with --checkup"));

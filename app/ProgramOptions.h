@@ -22,6 +22,7 @@ struct ProgramOptions {
     std::function<TestRun(Canvas&)> draw; // the test's picture; empty for the ghosting test
     bool checkup = false;
     std::optional<QString> report; // where the checkup writes its report
+    bool measureRefresh = false;
 };
 
 // Reads the command line without touching a display, so that --help,

@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "app/ProgramOptions.h"
 #include "checkup/Checkup.h"
+#include "checkup/RefreshMeasure.h"
 #include "platform/ScreenList.h"
 
 #include <QApplication>
@@ -65,6 +66,8 @@ int main(int argc, char* argv[])
             qPrintable(*options.screen), qPrintable(describeScreens().join(QStringLiteral("; "))));
         return 2;
     }
+    if (options.measureRefresh)
+        return measureRefresh(screen);
     if (options.checkup) {
         Checkup checkup(QCoreApplication::applicationDirPath(), screen, options.report);
         QObject::connect(&checkup, &Checkup::ended, &app, &QCoreApplication::exit);

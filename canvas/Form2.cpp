@@ -106,9 +106,10 @@ void Form2::startTest(TestRun run)
     drive(std::make_unique<TestDriver>(std::move(run)));
 }
 
-void Form2::startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock)
+void Form2::startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock, int steps)
 {
-    const int steps = stepsPerFrame(clock->rate());
+    if (steps <= 0)
+        steps = stepsPerFrame(clock->rate());
     drive(std::make_unique<TestDriver>(std::move(run), std::move(clock), steps));
 }
 
@@ -120,14 +121,6 @@ void Form2::drive(std::unique_ptr<TestDriver> driver)
     // Queued: whoever reacts may end this canvas, and with it the driver.
     connect(driver_.get(), &TestDriver::finished, this, &Form2::testFinished, Qt::QueuedConnection);
     driver_->start();
-}
-
-std::unique_ptr<FrameClock> Form2::makeFrameClock()
-{
-    const double rate = usableRefreshRate(screen_ ? screen_->refreshRate() : 0);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle())
-        return std::make_unique<DisplayFrameClock>(windowHandle(), rate);
-    return std::make_unique<TimerFrameClock>(rate);
 }
 
 void Form2::stopTest()

@@ -35,11 +35,9 @@ public:
     // Starts `run` on this canvas in slices of a few milliseconds; a test
     // already running is stopped first.
     void startTest(TestRun run);
-    // Starts `run` with its steps paced to the frames of `clock`.
-    void startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock);
-    // The display's frame clock for this canvas: the compositor's frame
-    // callbacks on Wayland, elsewhere a precise timer at the refresh rate.
-    std::unique_ptr<FrameClock> makeFrameClock();
+    // Starts `run` with its steps paced to the frames of `clock`: `steps` a
+    // frame, or by default the marker's steps for about 960 pixels a second.
+    void startPacedTest(TestRun run, std::unique_ptr<FrameClock> clock, int steps = 0);
     void stopTest();
     bool testRunning() const;
     const TestDriver* driver() const { return driver_.get(); }

@@ -11,6 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
+const char* timingSourceName(TimingSource source)
+{
+    switch (source) {
+    case TimingSource::X11Present: return "x11-present";
+    case TimingSource::WaylandPresentation: return "wayland-presentation";
+    case TimingSource::WaylandFrame: return "wayland-frame";
+    case TimingSource::Timer: break;
+    }
+    return "timer";
+}
+
 double usableRefreshRate(double reported)
 {
     return std::isfinite(reported) && reported >= 1 && reported <= 1000 ? reported : 60.0;
@@ -32,9 +43,11 @@ TimerFrameClock::TimerFrameClock(double rate, QObject* parent)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        ++ticks_;
+        const qint64 now = elapsed_.nsecsElapsed();
+        ticks_ = std::max(ticks_ + 1, qint64(double(now) / periodNs()));
         scheduleNext();
-        emit tick();
+        emit frameShown({now, std::uint64_t(ticks_), std::int64_t(periodNs()), {}});
+        emit tick(std::uint64_t(ticks_));
     });
 }
 
@@ -52,8 +65,8 @@ void TimerFrameClock::stop()
 
 void TimerFrameClock::scheduleNext()
 {
-    const double dueMs = (ticks_ + 1) * 1000.0 / rate_;
-    timer_.start(std::max(0, int(std::lround(dueMs - double(elapsed_.nsecsElapsed()) / 1e6))));
+    const double dueNs = double(ticks_ + 1) * periodNs();
+    timer_.start(std::max(0, int(std::lround((dueNs - double(elapsed_.nsecsElapsed())) / 1e6))));
 }
 
 DisplayFrameClock::DisplayFrameClock(
@@ -82,6 +95,7 @@ bool DisplayFrameClock::eventFilter(QObject* watched, QEvent* event)
 void DisplayFrameClock::start()
 {
     running_ = true;
+    ticks_ = 0;
     if (fallback_)
         fallback_->start();
     else if (window_)
@@ -107,11 +121,13 @@ void DisplayFrameClock::framePresented()
         if (interval < period / 2) {
             fallback_ = std::make_unique<TimerFrameClock>(refreshRate_);
             connect(fallback_.get(), &FrameClock::tick, this, &FrameClock::tick);
+            connect(fallback_.get(), &FrameClock::frameShown, this, &FrameClock::frameShown);
             fallback_->start();
             return;
         }
     }
-    emit tick();
+    emit frameShown({now_(), std::nullopt, std::int64_t(1e9 / refreshRate_), {}});
+    emit tick(++ticks_);
     if (window_)
         window_->requestUpdate();
 }

@@ -8,13 +8,34 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QWindow;
 
-// Ticks once per displayed frame. The ghosting test moves its marker by a
-// fixed number of steps per tick, so its speed is the same on every machine.
+// Where a clock learns of the display's frames, from the display itself to
+// the program's own timer, so that a figure measured by the timer never passes
+// for one measured by the display.
+enum class TimingSource { X11Present, WaylandPresentation, WaylandFrame, Timer };
+const char* timingSourceName(TimingSource source);
+
+// What became known of one frame shown.
+struct FrameTime {
+    std::int64_t nanoseconds = 0; // when it was shown, on the source's own clock
+    // The display's count of refreshes, where it keeps one (MSC, Wayland's seq).
+    std::optional<std::uint64_t> refresh;
+    std::int64_t periodNs = 0; // the refresh period the source tells, 0 if none
+    // Whether it came a refresh or more after the one it was meant for, where
+    // the source tells when a frame was shown.
+    std::optional<bool> late;
+    bool discarded = false; // never shown: replaced, skipped
+};
+
+// Ticks once per frame the display is ready for. The ghosting test moves its
+// marker by a fixed number of steps per refresh, so its speed is the same on
+// every machine.
 class FrameClock : public QObject {
     Q_OBJECT
 public:
@@ -22,13 +43,18 @@ public:
     virtual void stop() = 0;
     // Frames per second the clock ticks at, or means to.
     virtual double rate() const = 0;
+    virtual TimingSource source() const = 0;
 
 signals:
-    void tick();
+    // The next frame is due; `refresh` counts the display's refreshes since
+    // the start, or the clock's ticks where it cannot count them.
+    void tick(std::uint64_t refresh);
+    void frameShown(const FrameTime& frame);
 };
 
 // Ticks at a fixed rate. Each tick is scheduled against the start time, not
-// the previous tick, so timer rounding does not add up into drift.
+// the previous tick, so timer rounding does not add up into drift; after a
+// stall it goes on from the period it is in, as a display would.
 class TimerFrameClock : public FrameClock {
     Q_OBJECT
 public:
@@ -36,9 +62,11 @@ public:
     void start() override;
     void stop() override;
     double rate() const override { return rate_; }
+    TimingSource source() const override { return TimingSource::Timer; }
 
 private:
     void scheduleNext();
+    double periodNs() const { return 1e9 / rate_; }
 
     double rate_;
     QElapsedTimer elapsed_;
@@ -61,6 +89,10 @@ public:
     void start() override;
     void stop() override;
     double rate() const override { return refreshRate_; }
+    TimingSource source() const override
+    {
+        return fallback_ ? TimingSource::Timer : TimingSource::WaylandFrame;
+    }
 
     // The window is ready for its next frame. Called from the window's
     // update request, before it repaints, so the frame shows this tick's steps.
@@ -80,6 +112,7 @@ private:
     bool running_ = false;
     int samples_ = 0;
     qint64 firstSample_ = 0;
+    std::uint64_t ticks_ = 0;
     std::unique_ptr<TimerFrameClock> fallback_;
 };
 

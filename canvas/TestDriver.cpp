@@ -5,6 +5,8 @@
 
 #include "canvas/TestRun.h"
 
+#include <algorithm>
+
 TestDriver::TestDriver(TestRun run, QObject* parent, std::chrono::nanoseconds budget)
     : QObject(parent)
     , run_(std::make_unique<TestRun>(std::move(run)))
@@ -21,7 +23,7 @@ TestDriver::TestDriver(
     , clock_(std::move(clock))
     , stepsPerFrame_(stepsPerFrame)
 {
-    connect(clock_.get(), &FrameClock::tick, this, &TestDriver::runOneSlice);
+    connect(clock_.get(), &FrameClock::tick, this, &TestDriver::runFrame);
 }
 
 TestDriver::~TestDriver() = default;
@@ -42,9 +44,18 @@ void TestDriver::start()
         timer_.start();
 }
 
+void TestDriver::runFrame(std::uint64_t refresh)
+{
+    const std::uint64_t frames = refresh_ && refresh > *refresh_ ? refresh - *refresh_ : 1;
+    refresh_ = refresh;
+    // A stall of seconds would otherwise be caught up in one frame.
+    steps_ = int(std::min<std::uint64_t>(frames, MaxFramesPerTick)) * stepsPerFrame_;
+    runOneSlice();
+}
+
 void TestDriver::runOneSlice()
 {
-    const bool more = clock_ ? runSteps(*run_, stepsPerFrame_) : runSlice(*run_, budget_);
+    const bool more = clock_ ? runSteps(*run_, steps_) : runSlice(*run_, budget_);
     ++slices_;
     if (!more) {
         timer_.stop();

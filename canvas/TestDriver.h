@@ -12,6 +12,7 @@
 #include "canvas/FrameClock.h"
 
 #include <cstdint>
+#include <optional>
 
 // Kept out of this header: moc cannot parse <coroutine>.
 class TestRun;
@@ -27,7 +28,9 @@ public:
 
     explicit TestDriver(
         TestRun run, QObject* parent = nullptr, std::chrono::nanoseconds budget = DefaultBudget);
-    // Exactly `stepsPerFrame` steps at each tick, all shown in the same frame.
+    // Exactly `stepsPerFrame` steps for each refresh since the last tick, all
+    // shown in the same frame: a refresh missed moves the picture on as far
+    // as if it had been shown.
     TestDriver(TestRun run, std::unique_ptr<FrameClock> clock, int stepsPerFrame,
         QObject* parent = nullptr);
     ~TestDriver() override;
@@ -38,6 +41,8 @@ public:
     bool isFinished() const;
     // Slices run so far: frames, for a paced run.
     std::uint64_t slices() const { return slices_; }
+    // The refresh the frame being drawn is for, as the clock counts them.
+    std::uint64_t refresh() const { return refresh_.value_or(0); }
     const TestRun& run() const { return *run_; }
 
 signals:
@@ -47,11 +52,15 @@ signals:
 
 private:
     void runOneSlice();
+    void runFrame(std::uint64_t refresh);
 
     std::unique_ptr<TestRun> run_;
     std::chrono::nanoseconds budget_{};
     QTimer timer_;
     std::unique_ptr<FrameClock> clock_;
     int stepsPerFrame_ = 0;
+    int steps_ = 0;
+    static constexpr std::uint64_t MaxFramesPerTick = 120;
     std::uint64_t slices_ = 0;
+    std::optional<std::uint64_t> refresh_;
 };

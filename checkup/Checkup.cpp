@@ -7,6 +7,7 @@
 #include "patterns/Ghosting.h"
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
+#include "platform/DisplayTiming.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,10 +21,9 @@ Checkup::Checkup(QString programFolder, QScreen* screen, std::optional<QString> 
     , canvas_(new CheckupCanvas(screen_))
 {
     record_.screen = ScreenFacts::of(screen_);
-    record_.frames.start(record_.screen.refreshRate);
+    record_.frames.start(record_.screen.refreshRate, TimingSource::Timer);
     for (const CheckupStep& step : checkupTable())
         record_.tests.push_back({step.test, {}});
-    sinceStart_.start();
 
     canvas_->setWindowIcon(Artwork::appIcon());
     connect(canvas_, &CheckupCanvas::nextRequested, this, &Checkup::next);
@@ -65,10 +65,10 @@ void Checkup::show(int index)
 void Checkup::startGhosting()
 {
     std::unique_ptr<FrameClock> clock =
-        frameClocks_ ? frameClocks_(*canvas_) : canvas_->makeFrameClock();
-    record_.frames.start(clock->rate());
-    connect(clock.get(), &FrameClock::tick, this,
-        [this] { record_.frames.tick(sinceStart_.nsecsElapsed()); });
+        frameClocks_ ? frameClocks_(*canvas_) : displayFrameClock(*canvas_, screen_);
+    record_.frames.start(clock->rate(), clock->source());
+    connect(clock.get(), &FrameClock::frameShown, this,
+        [this](const FrameTime& frame) { record_.frames.add(frame); });
     canvas_->startPacedTest(
         Ghosting(canvas_->canvas(), ghostingPicture(programFolder_)), std::move(clock));
     // Its six passes done, the checkup goes on by itself, unless the user

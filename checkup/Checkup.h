@@ -63,7 +63,6 @@ private:
     int current_ = 0;
     // Tells the run that is current from one already left.
     int run_ = 0;
-    QElapsedTimer sinceStart_;
     // Since the current test was shown.
     QElapsedTimer viewing_;
     QPointer<CheckupCanvas> canvas_;

@@ -3,23 +3,55 @@
 
 #include "checkup/FrameRecord.h"
 
-#include "canvas/FrameClock.h"
 #include "canvas/Twips.h"
 
-void FrameRecord::start(double rate)
+#include <algorithm>
+#include <cmath>
+
+void FrameRecord::start(double rate, TimingSource source)
 {
     const double usable = usableRefreshRate(rate);
-    period_ = 1e9 / usable;
+    periodNs_ = 1e9 / usable;
     // Each step moves the marker two twips.
     pixelsPerFrame = stepsPerFrame(usable) * 2.0 / TwipsPerPixel;
-    shown = late = 0;
+    timing = source;
+    shown = missed = 0;
+    late.reset();
+    first_.reset();
     last_.reset();
+    counted_ = true;
 }
 
-void FrameRecord::tick(std::int64_t nanoseconds)
+void FrameRecord::add(const FrameTime& frame)
 {
-    if (last_ && nanoseconds - *last_ > 1.5 * period_)
-        ++late;
-    last_ = nanoseconds;
+    if (frame.late)
+        late = late.value_or(0) + (*frame.late ? 1 : 0);
+    if (frame.discarded) {
+        ++missed;
+        return;
+    }
     ++shown;
+    counted_ = counted_ && frame.refresh;
+    if (last_) {
+        // A count that does not go forward (seq left at 0, a new output)
+        // says nothing: the time does.
+        const bool forward = frame.refresh && last_->refresh && *frame.refresh > *last_->refresh;
+        counted_ = counted_ && forward;
+        const double period = frame.periodNs > 0 ? double(frame.periodNs) : periodNs_;
+        const std::int64_t refreshes = forward
+            ? std::int64_t(*frame.refresh - *last_->refresh)
+            : std::llround(double(frame.nanoseconds - last_->nanoseconds) / period);
+        missed += std::max<std::int64_t>(0, refreshes - 1);
+    }
+    last_ = Seen{frame.nanoseconds, frame.refresh};
+    if (!first_)
+        first_ = last_;
+}
+
+std::optional<double> FrameRecord::measuredRefreshRate() const
+{
+    if (!first_ || !last_ || last_->nanoseconds <= first_->nanoseconds)
+        return std::nullopt;
+    const double refreshes = counted_ ? double(*last_->refresh - *first_->refresh) : double(shown - 1);
+    return refreshes * 1e9 / double(last_->nanoseconds - first_->nanoseconds);
 }

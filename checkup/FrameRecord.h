@@ -3,20 +3,34 @@
 
 #pragma once
 
+#include "canvas/FrameClock.h"
+
 #include <cstdint>
 #include <optional>
 
-// The ghosting test's frames as they came: a tick more than one and a half
-// frame periods after the one before was a frame shown late.
+// The ghosting test's frames as the display told of them.
 struct FrameRecord {
-    void start(double rate);
-    void tick(std::int64_t nanoseconds);
+    void start(double rate, TimingSource source);
+    void add(const FrameTime& frame);
 
     std::int64_t shown = 0;
-    std::int64_t late = 0;
+    // Refreshes that passed without a new frame, and frames never shown.
+    std::int64_t missed = 0;
+    // Frames shown a refresh or more after the one they were meant for; none
+    // where the source does not tell when a frame was shown.
+    std::optional<std::int64_t> late;
     double pixelsPerFrame = 0;
+    TimingSource timing = TimingSource::Timer;
+    // Refreshes a second from the source's own timestamps: counted where it
+    // counts them, else the frames shown. None before two frames.
+    std::optional<double> measuredRefreshRate() const;
 
 private:
-    double period_ = 0;
-    std::optional<std::int64_t> last_;
+    struct Seen {
+        std::int64_t nanoseconds;
+        std::optional<std::uint64_t> refresh;
+    };
+    double periodNs_ = 0;
+    std::optional<Seen> first_, last_;
+    bool counted_ = true; // every frame came with the display's refresh count
 };

@@ -108,6 +108,8 @@ QJsonObject reportJson(const CheckupRecord& record)
     // A ghosting test never shown measured nothing, not zero frames.
     const bool measured = record.framesMeasured();
     const auto measure = [&](QJsonValue value) { return measured ? value : QJsonValue(); };
+    const FrameRecord& f = record.frames;
+    const std::optional<double> rate = f.measuredRefreshRate();
     return {
         {"version", QStringLiteral(KIJELZOR_VERSION)},
         {"date", isoDate(record.date)},
@@ -119,9 +121,14 @@ QJsonObject reportJson(const CheckupRecord& record)
         {"tests", tests},
         {"defects", defects},
         {"frames",
-            QJsonObject{{"shown", measure(qint64(record.frames.shown))},
-                {"late", measure(qint64(record.frames.late))},
-                {"pixelsPerFrame", measure(record.frames.pixelsPerFrame)}}},
+            QJsonObject{{"shown", measure(qint64(f.shown))},
+                {"missed", measure(qint64(f.missed))},
+                // Null where the timing source cannot tell when a frame was shown.
+                {"late", measure(f.late ? QJsonValue(qint64(*f.late)) : QJsonValue())},
+                {"measuredRefreshRate",
+                    measure(rate ? QJsonValue(std::round(*rate * 100) / 100) : QJsonValue())},
+                {"timing", measure(QLatin1String(timingSourceName(f.timing)))},
+                {"pixelsPerFrame", measure(f.pixelsPerFrame)}}},
     };
 }
 
@@ -156,10 +163,20 @@ QString findingsHtml(const CheckupRecord& record)
     const auto measure = [&](const QString& value) {
         return measured ? value : QStringLiteral("–");
     };
-    const QString frames = row({"Megjelenített képkocka", measure(QString::number(f.shown))}) +
-        row({"Késve érkezett", measure(QString::number(f.late))}) +
+    const std::optional<double> rate = f.measuredRefreshRate();
+    QString frames = row({"Megjelenített képkocka", measure(QString::number(f.shown))}) +
+        row({"Kimaradt képkocka", measure(QString::number(f.missed))}) +
+        row({"Késve érkezett",
+            measure(f.late ? QString::number(*f.late) : QStringLiteral("nem mérhető"))}) +
+        row({"Mért frissítés",
+            measure(rate ? number(*rate, 2) + QStringLiteral(" Hz") : QStringLiteral("–"))}) +
+        row({"Időzítés forrása", measure(QLatin1String(timingSourceName(f.timing)))}) +
         row({"Elmozdulás képkockánként",
             measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
+    if (measured && f.timing == TimingSource::Timer)
+        frames += QStringLiteral("<tr><td colspan=\"2\">Ezeket a számokat a program saját "
+                                 "időzítője adta, nem a kijelző: arról, mi jelent meg a "
+                                 "képernyőn, nem mondanak semmit.</td></tr>\n");
     QString tests = row({"Teszt", "Nézte", "Jelölés"}, "th");
     for (const TestMarks& test : record.tests)
         tests += row({titleOf(test.test).toHtmlEscaped(),

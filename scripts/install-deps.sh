@@ -5,7 +5,8 @@
 # and only those that are missing, so a second run costs nothing.
 set -euo pipefail
 
-run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libxcb-screensaver0-dev
+run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libxcb-screensaver0-dev libxcb-present-dev
+          libwayland-dev wayland-protocols
           libgl-dev xdg-utils fonts-dejavu-core qt6-translations-l10n)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick
            x11-utils clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream

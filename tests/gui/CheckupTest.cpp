@@ -213,13 +213,16 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
     // shows how its frames came.
     int ticks = 0;
     while (canvas() && clock && ticks < 100000) {
-        clock->frame();
+        clock->frame(ticks % 10 == 9 ? 3 : 1); // now and then two refreshes missed
         ++ticks;
         QCoreApplication::processEvents();
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkup->summary() != nullptr; }));
     const FrameRecord frames = checkup->summary()->record().frames;
     EXPECT_EQ(frames.shown, ticks);
+    EXPECT_EQ(frames.missed, ticks / 10 * 2);
+    EXPECT_EQ(frames.timing, TimingSource::X11Present);
+    EXPECT_NEAR(*frames.measuredRefreshRate(), 60, 0.001);
     EXPECT_EQ(frames.pixelsPerFrame, 16);
 }
 
@@ -294,8 +297,9 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
             {"x", 300}, {"y", 200}, {"kind", "dark"}, {"tests", QJsonArray{"white"}}}}));
     // The ghosting test was never shown: its frames say nothing.
     EXPECT_EQ(report["frames"].toObject(),
-        (QJsonObject{
-            {"shown", QJsonValue()}, {"late", QJsonValue()}, {"pixelsPerFrame", QJsonValue()}}));
+        (QJsonObject{{"shown", QJsonValue()}, {"missed", QJsonValue()}, {"late", QJsonValue()},
+            {"measuredRefreshRate", QJsonValue()}, {"timing", QJsonValue()},
+            {"pixelsPerFrame", QJsonValue()}}));
     EXPECT_FALSE(map.isNull());
     QFile page(path);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));

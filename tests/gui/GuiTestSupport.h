@@ -34,7 +34,15 @@ struct ManualClock : FrameClock {
     void start() override { running = true; }
     void stop() override { running = false; }
     double rate() const override { return 60; }
-    void frame() { emit tick(); }
+    TimingSource source() const override { return TimingSource::X11Present; }
+    // One refresh later, or `refreshes` later, as the display tells it.
+    void frame(std::uint64_t refreshes = 1)
+    {
+        refresh += refreshes;
+        emit frameShown({std::int64_t(refresh) * 16'666'667, refresh, 16'666'667, {}});
+        emit tick(refresh);
+    }
+    std::uint64_t refresh = 0;
     bool running = false;
 };
 

@@ -263,17 +263,41 @@ TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
     }
 }
 
-TEST(Pacing, AFrameMoreThanOneAndAHalfPeriodsAfterTheOneBeforeCameLate)
+TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
 {
+    constexpr std::int64_t ms = 1'000'000;
     FrameRecord frames;
-    frames.start(50); // 20 ms a frame
-    for (std::int64_t ms : {0, 20, 50, 80, 111, 131})
-        frames.tick(ms * 1'000'000);
-    EXPECT_EQ(frames.shown, 6);
-    EXPECT_EQ(frames.late, 1); // 31 ms; 30 is not yet late
+    frames.start(50, TimingSource::X11Present); // 20 ms a frame
     EXPECT_EQ(frames.pixelsPerFrame, 20);
-    frames.start(0); // a screen that reports no rate: 60 Hz
+    // MSC: two gaps, and a stalled program's stale completion (+1) before the jump (+30).
+    for (auto [msc, at] : {std::pair{100, 0}, {101, 20}, {104, 80}, {105, 100}, {106, 700}, {136, 720}})
+        frames.add({at * ms, std::uint64_t(msc), 0, {}});
+    EXPECT_EQ(frames.shown, 6);
+    EXPECT_EQ(frames.missed, 2 + 29);
+    EXPECT_FALSE(frames.late); // the count tells nothing of when a frame was shown
+    EXPECT_DOUBLE_EQ(*frames.measuredRefreshRate(), 36 / 0.72); // from the count, not the 50 Hz
+
+    // Presentation feedback without a refresh count (seq 0): gaps come from
+    // the timestamps over the period it reports, as they do where a count
+    // goes back (a wrap, another output). Discarded frames are missed.
+    frames.start(60, TimingSource::WaylandPresentation);
+    frames.add({0, {}, 10 * ms, false});
+    frames.add({10 * ms, {}, 10 * ms, false});
+    frames.add({24 * ms, {}, 10 * ms, true}); // 1.4 periods: one refresh, but late
+    frames.add({45 * ms, {}, 10 * ms, false}); // 2.1 periods: one missed
+    FrameTime discarded;
+    discarded.discarded = true;
+    frames.add(discarded);
+    frames.add({65 * ms, 7, 10 * ms, false}); // one missed
+    frames.add({95 * ms, 3, 10 * ms, false}); // back from 7: by time, two missed
+    EXPECT_EQ(frames.shown, 6);
+    EXPECT_EQ(frames.missed, 1 + 1 + 1 + 2);
+    EXPECT_EQ(frames.late, 1);
+    EXPECT_DOUBLE_EQ(*frames.measuredRefreshRate(), 5 / 0.095); // frames, as nothing counts
+
+    frames.start(0, TimingSource::Timer); // a screen that reports no rate: 60 Hz
     EXPECT_EQ(frames.shown, 0);
+    EXPECT_FALSE(frames.measuredRefreshRate());
     EXPECT_EQ(frames.pixelsPerFrame, 16);
 }
 

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "checkup/RefreshMeasure.h"
+
+#include "canvas/Form2.h"
+#include "checkup/FrameRecord.h"
+#include "platform/DisplayTiming.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    Form2 canvas(screen);
+    canvas.showOnScreen();
+    const std::unique_ptr<FrameClock> clock = displayFrameClock(canvas, screen);
+    FrameRecord frames;
+    frames.start(screen->refreshRate(), clock->source());
+    QObject::connect(clock.get(), &FrameClock::frameShown, &canvas,
+        [&frames](const FrameTime& frame) { frames.add(frame); });
+    // A compositor tells of frames only as they are committed: one pixel a
+    // frame keeps them coming.
+    QObject::connect(clock.get(), &FrameClock::tick, &canvas, [&canvas] {
+        canvas.update(QRect(0, 0, 1, 1));
+    });
+    QEventLoop loop;
+    QObject::connect(&canvas, &Form2::returnRequested, &loop, &QEventLoop::quit);
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    clock->start();
+    loop.exec();
+    clock->stop();
+
+    if (frames.timing == TimingSource::Timer) {
+        std::fputs("kijelzor: nothing to measure: the display tells of no frames here, "
+                   "only the program's own timer could count them\n",
+            stderr);
+        return 1;
+    }
+    const std::optional<double> measured = frames.measuredRefreshRate();
+    std::printf("%s Hz measured (%s Hz reported), %s, %lld frames, %lld missed\n",
+        measured ? qPrintable(QString::number(*measured, 'f', 2)) : "-",
+        qPrintable(QString::number(screen->refreshRate(), 'f', 2)),
+        timingSourceName(frames.timing), static_cast<long long>(frames.shown),
+        static_cast<long long>(frames.missed));
+    return 0;
+}
