@@ -5,14 +5,17 @@
 
 #include "app/Form1.h"
 #include "canvas/Form2.h"
+#include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
 #include "dialogs/Form3.h"
 #include "dialogs/Form4.h"
+#include "patterns/FrameSkip.h"
 #include "patterns/Ghosting.h"
 #include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
-#include "platform/DisplayTiming.h"
 #include "patterns/SteppedColumns.h"
+#include "platform/DisplayTiming.h"
+#include "platform/FrameRecord.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -87,8 +90,85 @@ void Program::Picture5_Click()
     // The only test that ends by itself: it closes its own canvas, never one
     // that another test has opened since.
     connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
-    canvas.startPacedTest(Ghosting(canvas.canvas(), ghostingPicture(programFolder_)),
-        frameClocks_ ? frameClocks_(canvas) : displayFrameClock(canvas, canvas.screen()));
+    canvas.startPacedTest(
+        Ghosting(canvas.canvas(), ghostingPicture(programFolder_)), frameClock(canvas));
+}
+
+namespace {
+
+// The frame-skip test's figures, over its picture, once a second.
+class FrameFigures : public QObject {
+public:
+    FrameFigures(Form2& canvas, FrameClock& clock)
+        : canvas_(&canvas)
+    {
+        frames_.start(clock.rate(), clock.source());
+        connect(&clock, &FrameClock::frameShown, this,
+            [this](const FrameTime& frame) { frames_.add(frame); });
+        connect(&timer_, &QTimer::timeout, this, &FrameFigures::show);
+        timer_.start(1000);
+        show();
+    }
+    ~FrameFigures() override
+    {
+        if (canvas_)
+            canvas_->showReadout({});
+    }
+
+private:
+    void show()
+    {
+        if (!canvas_)
+            return;
+        const QScreen* screen = canvas_->screen();
+        canvas_->showReadout(frameSkipReadout(frames_, screen ? screen->refreshRate() : 0));
+        // Never over the cells it is about.
+        if (canvas_->readoutPixels().intersects(frameSkipRow(physicalPixels(screen)).row()))
+            canvas_->showReadout({});
+    }
+
+    QPointer<Form2> canvas_;
+    FrameRecord frames_;
+    QTimer timer_;
+};
+
+} // namespace
+
+QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
+{
+    const QLocale hu(QLocale::Hungarian);
+    const std::optional<double> measured = frames.measuredRefreshRate();
+    const double rate = measured.value_or(usableRefreshRate(reportedRate));
+    QString text = QStringLiteral("Mért frissítés: %1 (jelentett: %2 Hz)\n")
+                       .arg(measured ? hu.toString(*measured, 'f', 2) + QStringLiteral(" Hz")
+                                     : QStringLiteral("–"),
+                           hu.toString(reportedRate, 'f', 2)) +
+        QStringLiteral("Kimaradt képkocka: %1 · Időzítés forrása: %2\n")
+            .arg(frames.missed)
+            .arg(QLatin1String(timingSourceName(frames.timing)));
+    if (frames.timing == TimingSource::Timer)
+        text += QStringLiteral("Ezeket a program saját időzítője méri, nem a kijelző.\n");
+    return text + QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
+                                 "%1 Hz-cel.")
+                      .arg(hu.toString(rate / FrameSkipRow::Cells, 'f', 2));
+}
+
+std::unique_ptr<FrameClock> Program::frameClock(Form2& canvas)
+{
+    return frameClocks_ ? frameClocks_(canvas) : displayFrameClock(canvas, canvas.screen());
+}
+
+void Program::StartFrameSkip()
+{
+    Form2& canvas = showCanvas();
+    std::unique_ptr<FrameClock> clock = frameClock(canvas);
+    // The figures live as long as the clock, which lives as long as the test.
+    auto* figures = new FrameFigures(canvas, *clock);
+    figures->setParent(clock.get());
+    QPointer<Form2> on(&canvas);
+    canvas.startPacedTest(FrameSkip(canvas.canvas(), [on] {
+        return on && on->driver() ? on->driver()->refresh() : 0;
+    }), std::move(clock), 1);
 }
 
 template <typename Dialog> void Program::openDialog(QPointer<Dialog>& dialog, void (Program::*ok)())

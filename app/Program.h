@@ -27,6 +27,12 @@ class FrameClock;
 // Owns the windows and carries out what the user asks for. A window is
 // "loaded" while its object exists; unloading destroys it, so the next use
 // starts from its design state.
+struct FrameRecord;
+
+// The frame-skip test's read-out: the measured rate, the frames missed, where
+// the figures come from, and how fast the cells flash.
+QString frameSkipReadout(const FrameRecord& frames, double reportedRate);
+
 class Program : public QObject {
     Q_OBJECT
 public:
@@ -60,8 +66,10 @@ public:
     // Starts a test as its tile would: `draw` on the canvas, or the ghosting
     // test when it is empty.
     void RunTest(const std::function<TestRun(Canvas&)>& draw);
+    // The frame-skip test: a lit cell a refresh, and the figures over it.
+    void StartFrameSkip();
 
-    // Where the ghosting test takes its frame ticks from; the canvas's own
+    // Where the paced tests take their frame ticks from; the canvas's own
     // display clock unless replaced (tests drive it by hand).
     void setFrameClockFactory(FrameClockFactory factory) { frameClocks_ = std::move(factory); }
 
@@ -82,6 +90,7 @@ private:
     // Hides the launcher and shows the dialog, loading it first if needed.
     template <typename Dialog> void openDialog(QPointer<Dialog>& dialog, void (Program::*ok)());
     void showLauncher();
+    std::unique_ptr<FrameClock> frameClock(Form2& canvas);
 
     QString programFolder_;
     std::unique_ptr<Form1> form1_;

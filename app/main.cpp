@@ -5,6 +5,7 @@
 #include "app/ProgramOptions.h"
 #include "checkup/Checkup.h"
 #include "checkup/RefreshMeasure.h"
+#include "patterns/FrameSkip.h"
 #include "platform/ScreenList.h"
 
 #include <QApplication>
@@ -74,7 +75,9 @@ int main(int argc, char* argv[])
         return app.exec();
     }
     Program program(QCoreApplication::applicationDirPath(), screen);
-    if (options.test)
+    if (options.test == FrameSkipTestName)
+        program.StartFrameSkip();
+    else if (options.test)
         program.RunTest(options.draw);
     return app.exec();
 }

@@ -95,6 +95,31 @@ void Form2::reload()
     update();
 }
 
+void Form2::showReadout(const QString& text)
+{
+    if (text == readout_)
+        return;
+    update(readoutArea());
+    readout_ = text;
+    update(readoutArea());
+}
+
+// Logical pixels: text at the desktop's scale, as other windows' is.
+QRect Form2::readoutArea() const
+{
+    if (readout_.isEmpty())
+        return {};
+    const int width = std::min(ReadoutWidth, this->width() - 2 * ReadoutPadding);
+    const QRect text = fontMetrics().boundingRect(
+        QRect(0, 0, width - ReadoutPadding, 10000), Qt::TextWordWrap, readout_);
+    return {ReadoutPadding, ReadoutPadding, width, text.height() + 2 * ReadoutPadding};
+}
+
+QRect Form2::readoutPixels() const
+{
+    return readout_.isEmpty() ? QRect() : physical(readoutArea());
+}
+
 void Form2::setAwakeCursor(const QCursor& cursor)
 {
     awakeCursor_ = cursor;
@@ -169,6 +194,13 @@ void Form2::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
     composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
+    if (!readout_.isEmpty()) {
+        painter.resetTransform();
+        painter.fillRect(readoutArea(), QColor(16, 16, 16));
+        painter.setPen(QColor(230, 230, 230));
+        painter.drawText(readoutArea().adjusted(ReadoutPadding, ReadoutPadding, 0, 0),
+            Qt::TextWordWrap, readout_);
+    }
     QPaintDevice* store = backingStore() ? backingStore()->paintDevice() : nullptr;
     if (store && store == painter.paintEngine()->paintDevice() &&
         store->devType() == QInternal::Image) {

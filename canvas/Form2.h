@@ -45,10 +45,17 @@ public:
     // Back to the state of a canvas just loaded, the test stopped: a test
     // started next draws as it would on a new canvas.
     void reload();
+    // A few lines of figures over the picture's top-left corner, never in its
+    // raster; an empty text takes them away.
+    void showReadout(const QString& text);
+    // Where they lie, in physical pixels; empty when none are shown.
+    QRect readoutPixels() const;
+
     // The pointer shown while it moves; the default arrow unless set.
     void setAwakeCursor(const QCursor& cursor);
 
     static constexpr int CursorHideMs = 2000;
+    static constexpr int ReadoutWidth = 420, ReadoutPadding = 8;
 
 signals:
     void returnRequested();
@@ -77,6 +84,7 @@ private:
     bool hitsControl(QPointF logicalPos) const;
     void coverScreen();
     void paintPastTheEdge(const QImage& store, const QRect& logicalArea);
+    QRect readoutArea() const;
 
     QPointer<QScreen> screen_;
     RasterCanvas canvas_;
@@ -88,4 +96,5 @@ private:
     QTimer cursorTimer_;
     std::optional<QCursor> awakeCursor_;
     bool pressedOnCanvas_ = false;
+    QString readout_;
 };

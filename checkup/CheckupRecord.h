@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/CheckupTable.h"
-#include "checkup/FrameRecord.h"
+#include "platform/FrameRecord.h"
 
 #include <QDateTime>
 #include <QPoint>

@@ -4,7 +4,7 @@
 #include "checkup/RefreshMeasure.h"
 
 #include "canvas/Form2.h"
-#include "checkup/FrameRecord.h"
+#include "platform/FrameRecord.h"
 #include "platform/DisplayTiming.h"
 
 #include <QEventLoop>
@@ -32,7 +32,7 @@ int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
     });
     QEventLoop loop;
     QObject::connect(&canvas, &Form2::returnRequested, &loop, &QEventLoop::quit);
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     clock->start();
     loop.exec();
     clock->stop();

@@ -5,6 +5,7 @@
 
 #include "canvas/RasterCanvas.h"
 #include "patterns/Bleeding.h"
+#include "patterns/FrameSkip.h"
 #include "patterns/Gradient.h"
 #include "patterns/Noise.h"
 #include "patterns/PlainBackground.h"
@@ -36,6 +37,8 @@ const Pattern patterns[] = {
         [](Canvas& c) { return Uniformity(c, UniformityGrid::Drawn); }},
     {"bleeding", "Háttérvilágítás kisugárzása", Bleeding},
     {"noise", "Képzaj", Noise},
+    // Its first frame: the test itself moves on the display's refreshes.
+    {"frame-skip", "Képkocka-kihagyás", [](Canvas& c) { return FrameSkip(c); }},
 };
 
 } // namespace

@@ -182,11 +182,47 @@ TEST_F(GhostingTest, MovesTheMarkerOverItsPictureAndReturnsByItself)
     EXPECT_EQ(shown.pixel(532, 36), qRgb(0, 0, 0)); // 20 pixels square
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(520, 25)); // clicks on the marker
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(10, 10)); // or the picture are theirs
-    int ticks = 1;
+    // Two refreshes without a frame: the marker moves on as if they had been shown.
+    clock->frame(3);
+    EXPECT_TRUE(shownCanvas().pixel(512, 64) == marker && shownCanvas().pixel(512, 63) != marker);
+    int ticks = 2;
     for (; program->canvas() == canvas && ticks < 1000; ++ticks) {
         clock->frame();
         QCoreApplication::processEvents(); // the end is reported from the event loop
     }
-    EXPECT_EQ(ticks, 353); // 42240 steps at 120 a frame, and the frame that ends it
+    EXPECT_EQ(ticks, 351); // 42240 steps at 120 a refresh, and the frame that ends it
     EXPECT_TRUE(launcher().isVisible());
 }
+
+TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
+{
+    program->StartFrameSkip();
+    Form2* canvas = program->canvas();
+    ASSERT_TRUE(canvas && clock && clock->running);
+    // 1024 x 768: cells of 51 pixels, 12 apart, from x = 10; the row's middle is y = 384.
+    const auto lit = [&] {
+        std::string row;
+        for (int i = 0; i < 16; ++i)
+            row += canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(255, 255, 255)
+                ? '1'
+                : canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(40, 40, 40) ? '0' : '?';
+        return row;
+    };
+    clock->frame(); // the display's first refresh
+    EXPECT_EQ(lit(), "1000000000000000");
+    clock->frame();
+    EXPECT_EQ(lit(), "0100000000000000");
+    clock->frame(3); // two refreshes went by without a frame
+    EXPECT_EQ(lit(), "0000100000000000");
+    clock->frame(12); // round to the first again
+    EXPECT_EQ(lit(), "1000000000000000");
+    // The figures lie over the picture, clear of the cells, and say where they come from.
+    ASSERT_FALSE(canvas->readoutPixels().isEmpty());
+    EXPECT_FALSE(canvas->readoutPixels().intersects(QRect(10, 358, 1008, 51)));
+    EXPECT_EQ(canvas->canvas().raster().pixel(canvas->readoutPixels().center().x(),
+                  canvas->readoutPixels().center().y()),
+        RGB(0, 0, 0));
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !program->canvas(); }));
+}
+

@@ -200,6 +200,23 @@ TEST(Patterns, ToneFieldsUniformityBleedingAndNoiseLieWhereTheyShould)
     }
 }
 
+TEST(Patterns, FrameSkipFirstFrameLightsTheLeftmostOfSixteenCells)
+{
+    // side ⌊W/20⌋, gap ⌊side/4⌋, the row centred; nothing but black at side 0.
+    for (auto [pixels, side, gap] : {std::tuple{QSize(1366, 768), 68, 17}, {QSize(101, 7), 5, 1},
+             {QSize(19, 500), 0, 0}}) {
+        const int left = (pixels.width() - 16 * side - 15 * gap) / 2;
+        const int top = (pixels.height() - side) / 2;
+        const Drawn d(findPattern("frame-skip")->start, pixels);
+        expectPixels(d, [&](int x, int y) {
+            const int cell = (x - left) / (side + gap), into = (x - left) % (side + gap);
+            if (side == 0 || x < left || y < top || y >= top + side || cell > 15 || into >= side)
+                return RGB(0, 0, 0);
+            return gray(cell == 0 ? 255 : 40);
+        });
+    }
+}
+
 TEST(Ghosting, SixPassesOverTheScreenWhateverItsShape)
 {
     // Left, top in twips where each pass starts and ends on 15360 × 11520:

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "checkup/FrameRecord.h"
+#include "platform/FrameRecord.h"
 
 #include "canvas/Twips.h"
 

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Frames counted from the display: Xvfb's Present extension (a fake vblank of
+# 60 Hz) and a headless weston's presentation feedback, through
+# --measure-refresh, the checkup's ghosting test and the frame-skip test.
+# Figures that hang on the machine's load are checked within ±5 frames.
+set -euo pipefail
+. "$(dirname "$0")/xvfb.sh" "$1"
+start_xvfb 1024x768
+
+# A line of --measure-refresh: rate, source, frames, missed.
+measured() { sed -n 's/^\([0-9.]*\) Hz measured ([0-9.]* Hz reported), \([a-z0-9-]*\), \([0-9]*\) frames, \([0-9]*\) missed$/\1 \2 \3 \4/p' "$1"; }
+within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
+
+"$program" --measure-refresh >"$work/out" 2>"$work/err" || fail "--measure-refresh: status $?: $(cat "$work/err")"
+read -r rate source frames missed <<<"$(measured "$work/out")"
+[ "$source" = x11-present ] || fail "--measure-refresh under Xvfb: '$(cat "$work/out")'"
+within "$rate" 59 61 && within "$frames" 150 181 || fail "--measure-refresh: '$(cat "$work/out")'"
+
+# Stopped for half a second: the refreshes it slept through are missed.
+"$program" --measure-refresh >"$work/out" 2>"$work/err" &
+pid=$!
+pids+=($pid)
+eventually xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 || fail "no black screen to measure on"
+sleep 0.5
+kill -STOP $pid
+sleep 0.5
+kill -CONT $pid
+wait $pid || fail "--measure-refresh with a stop: status $?"
+read -r rate source frames missed <<<"$(measured "$work/out")"
+within "$missed" 25 40 || fail "half a second stopped: '$(cat "$work/out")'"
+
+# No display timing at all: the program's own timer measures nothing of the display.
+status=0
+QT_QPA_PLATFORM=offscreen "$program" --measure-refresh >"$work/out" 2>"$work/err" || status=$?
+[ $status = 1 ] && [ ! -s "$work/out" ] && [ "$(grep -c '^kijelzor: ' "$work/err")" = 1 ] ||
+    fail "--measure-refresh on a timer: status $status, '$(cat "$work/out" "$work/err")'"
+
+# The frame-skip test: one white cell in the row, moving with the refreshes.
+# On 1024 x 768 the cells are 51 pixels, 12 apart, from x = 10; the row's middle is y = 384.
+"$program" --test frame-skip 2>>"$work/err" &
+pid=$!
+pids+=($pid)
+cells() { import -window root "$work/shot.png"; for i in $(seq 0 15); do
+    convert "$work/shot.png" -crop "1x1+$((10 + 63 * i + 25))+384" -depth 8 txt:- | grep -c '#FFFFFF' || true
+done | paste -sd '' -; }
+lit_row() { [ "$(cells | tr -cd 1 | wc -c)" = 1 ]; }
+eventually lit_row || fail "frame-skip: no row with one lit cell: $(cells)"
+seen=()
+for _ in 1 2 3 4 5; do
+    row=$(cells)
+    [ "$(tr -cd 1 <<<"$row" | wc -c)" = 1 ] || fail "frame-skip: not exactly one white cell: $row"
+    seen+=("$row")
+done
+[ "$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)" -ge 2 ] || fail "frame-skip: the lit cell never moved: ${seen[*]}"
+kill $pid
+
+# The checkup's ghosting test, stopped for half a second as it moves.
+"$program" --checkup --report "$work/report.html" 2>>"$work/err" &
+pid=$!
+pids+=($pid)
+eventually xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 || fail "no checkup"
+for _ in $(seq 14); do xdotool key Right; done
+sleep 1
+kill -STOP $pid
+sleep 0.5
+kill -CONT $pid
+eventually test -s "$work/report.html" || eventually test -s "$work/report.html" ||
+    fail "the ghosting test did not end in the summary"
+frames=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" |
+    sed '1d;$d' | jq -c '.frames')
+[ "$(jq -r .timing <<<"$frames")" = x11-present ] && [ "$(jq -r .late <<<"$frames")" = null ] &&
+    within "$(jq .measuredRefreshRate <<<"$frames")" 59 61 && within "$(jq .missed <<<"$frames")" 25 40 ||
+    fail "the ghosting test's frames: $frames"
+kill $pid
+
+# Weston headless: presentation feedback, a frame some 26 ms apart.
+export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=kijelzor-timing-$$
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+    --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.log" 2>&1 &
+pids+=($!)
+eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
+QT_QPA_PLATFORM=wayland "$program" --measure-refresh >"$work/out" 2>"$work/err" ||
+    fail "--measure-refresh on weston: status $?: $(cat "$work/err")"
+read -r rate source frames missed <<<"$(measured "$work/out")"
+[ "$source" = wayland-presentation ] && within "$rate" 20 61 || fail "--measure-refresh on weston: '$(cat "$work/out")'"
+echo "timing: all checks passed"
