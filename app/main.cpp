@@ -71,6 +71,7 @@ int main(int argc, char* argv[])
         return app.exec();
     }
     Program program(QCoreApplication::applicationDirPath(), screen);
+    program.setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
     if (options.test)
         program.RunTest(options.draw);
     return app.exec();

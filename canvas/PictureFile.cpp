@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -45,4 +47,17 @@ QImage loadPicture(const QString& path, QSize visible)
     if (!reader.read(&picture))
         return {};
     return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+bool savePicture(const QImage& picture, const QString& path, QString& reason)
+{
+    // QSaveFile writes beside the target and renames only once all is written.
+    QSaveFile file(path);
+    QImageWriter writer(&file, "png");
+    if (file.open(QIODevice::WriteOnly) &&
+        writer.write(picture.convertToFormat(QImage::Format_RGB888)) && file.commit())
+        return true;
+    reason =
+        writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+    return false;
 }
