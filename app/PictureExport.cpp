@@ -24,6 +24,8 @@ PictureExport::PictureExport(const QString& folder, QSize pixels, QWidget* windo
     progress_->setAutoClose(false);
     progress_->setAutoReset(false);
     connect(progress_, &QProgressDialog::canceled, this, &PictureExport::end);
+    // Esc closes it without a cancel of its own.
+    connect(progress_, &QDialog::rejected, this, &PictureExport::end);
     progress_->setValue(0);
     QTimer::singleShot(0, this, &PictureExport::writeNext);
 }
