@@ -18,7 +18,7 @@ PictureExport::PictureExport(const QString& folder, QSize pixels, QWidget* windo
     , progress_(new QProgressDialog(QStringLiteral("Képek mentése…"), QStringLiteral("Mégse"), 0,
           int(allPatterns().size()), window))
 {
-    progress_->setWindowTitle(QStringLiteral("Minden teszt mentése képként"));
+    progress_->setWindowTitle(QStringLiteral("Képek mentése"));
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(0);
     progress_->setAutoClose(false);

@@ -3,6 +3,7 @@
 
 #include "canvas/PictureFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -51,13 +52,30 @@ QImage loadPicture(const QString& path, QSize visible)
 
 bool savePicture(const QImage& picture, const QString& path, QString& reason)
 {
-    // QSaveFile writes beside the target and renames only once all is written.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QImageWriter writer(&buffer, "png");
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !writer.write(picture.convertToFormat(QImage::Format_RGB888))) {
+        reason = writer.errorString();
+        return false;
+    }
+    // QSaveFile writes beside the target and renames only once all is
+    // written. Its commit() misses a failure of the last buffered write (a
+    // full disk) and renames a cut file, so nothing is left to the buffer;
+    // a short write is tried again, which fails with the reason.
     QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (file.open(QIODevice::WriteOnly) &&
-        writer.write(picture.convertToFormat(QImage::Format_RGB888)) && file.commit())
+    qint64 written = 0;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        while (written < png.size()) {
+            const qint64 n = file.write(png.constData() + written, png.size() - written);
+            if (n <= 0)
+                break;
+            written += n;
+        }
+    }
+    if (written == png.size() && file.commit())
         return true;
-    reason =
-        writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+    reason = file.errorString();
     return false;
 }

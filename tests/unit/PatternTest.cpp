@@ -18,9 +18,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -243,6 +246,30 @@ TEST(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
              write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous),
              dir.path()})
         EXPECT_TRUE(loadPicture(file, QSize(1024, 768)).isNull()) << qPrintable(file);
+}
+
+TEST(PictureFiles, ASaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gray-gradient.png");
+    const QImage old = renderPicture(*findPattern("white"), {400, 300});
+    QString reason;
+    ASSERT_TRUE(savePicture(old, path, reason));
+    // A file size limit fails writes as a full disk does, without a disk to fill.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full = {2000, limit.rlim_max};
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const bool saved =
+        savePicture(renderPicture(*findPattern("gray-gradient"), {400, 300}), path, reason);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("gray-gradient.png"));
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), old);
 }
 
 TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
