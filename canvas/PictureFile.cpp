@@ -60,10 +60,10 @@ bool savePicture(const QImage& picture, const QString& path, QString& reason)
         reason = writer.errorString();
         return false;
     }
-    // QSaveFile writes beside the target and renames only once all is
-    // written. Its commit() misses a failure of the last buffered write (a
-    // full disk) and renames a cut file, so nothing is left to the buffer;
-    // a short write is tried again, which fails with the reason.
+    // QSaveFile writes beside the target and renames on commit, but it
+    // committed files that a full disk had cut short: so every byte is
+    // written unbuffered and counted here, and after a short write the next
+    // one fails with the reason.
     QSaveFile file(path);
     qint64 written = 0;
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
