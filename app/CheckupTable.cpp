@@ -38,6 +38,30 @@ const CheckupStep steps[] = {
         "A világosszürke mező legyen mindenütt egyforma: figyelje a foltokat és a sötétebb "
         "sarkokat vagy széleket.",
         Other, magenta},
+    {"black-level", "Feketeszint",
+        "Húsz négyzet a feketén, 1-től 20-ig egyre világosabbak. Jegyezze fel, hányadiktól "
+        "látszanak: egy jó kijelzőn szinte mind, az elsők eltűnése elnyelt sötét árnyalatokat "
+        "jelez. Ha az 1–16. mind eltűnik, a videókártya talán korlátozott tartományú RGB-t "
+        "(16–235) küld: ezt a beállítást nézze meg, mielőtt a kijelzőt hibáztatja.",
+        Other, magenta},
+    {"white-saturation", "Fehérszint",
+        "Húsz négyzet a fehéren, 235-től 254-ig egyre világosabbak. Jegyezze fel, meddig "
+        "látszanak: egy jó kijelzőn szinte mind, az utolsók eltűnése azt jelzi, hogy a "
+        "legvilágosabb árnyalatok fehérbe olvadnak. Ha a 235–254. mind eltűnik, a videókártya "
+        "talán korlátozott tartományú RGB-t (16–235) küld: ezt a beállítást nézze meg, mielőtt "
+        "a kijelzőt hibáztatja.",
+        Other, magenta},
+    {"gamma", "Gamma",
+        "Szürke, piros, zöld és kék csíkos sáv, mindegyikben hét négyzet. Nézze messziről, "
+        "hunyorítva: soronként jegyezze fel, melyik négyzet olvad bele a csíkokba, az alatta "
+        "álló szám a kijelző gammája abban a színben (a szokásos érték 2,2).",
+        Other, magenta},
+    {"sharpness", "Élesség",
+        "Négy negyed egypixeles vonalakkal és sakktáblákkal. A kijelző saját felbontásán "
+        "mindegyik egyenletes szürke; sávok, hullámok vagy elmosódás azt jelzik, hogy a kép át "
+        "van méretezve, analóg bemeneten pedig az órajelet és a fázist kell beállítani. Jegyezze "
+        "fel, melyik negyedben mit lát.",
+        Other, magenta},
     {"uniformity", "Megvilágítás egyenletessége",
         "Fentről lefelé sötétből világosba váltó kép egy fehér rács alatt. Balról jobbra minden "
         "magasságban legyen egyformán világos: a sötétebb cellák, foltok és sarkok egyenetlen "

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 
 #include "app/Artwork.h"
+#include "app/LauncherMenu.h"
 #include "app/PictureBox.h"
 #include "canvas/NumberText.h"
 #include "canvas/ScreenMetrics.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QKeyEvent>
@@ -71,6 +73,7 @@ Form1::Form1(QString programFolder, QScreen* screen)
 
     buildTiles();
     buildControls();
+    menu_ = new LauncherMenu(this);
 
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -145,11 +148,31 @@ bool Form1::isHelpKey(QEvent* event) const
     return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
 }
 
-// Key preview: F1 reaches the launcher whichever control has the focus.
+bool Form1::isMenuKey(QEvent* event) const
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return key->key() == Qt::Key_Menu ||
+        (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
+void Form1::openMenuFromKeys()
+{
+    const QWidget* focus = focusWidget() ? focusWidget() : this;
+    menu_->popup(focus->mapToGlobal(focus->rect().center()));
+}
+
+// Key preview: F1 and the menu keys reach the launcher whichever control has
+// the focus.
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (isHelpKey(event)) {
         OpenHelpDocument();
+        return true;
+    }
+    if (isMenuKey(event)) {
+        openMenuFromKeys();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -157,11 +180,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::keyPressEvent(QKeyEvent* event)
 {
-    if (isHelpKey(event)) {
-        OpenHelpDocument();
-        return;
-    }
+    if (isHelpKey(event))
+        return OpenHelpDocument();
+    if (isMenuKey(event))
+        return openMenuFromKeys();
     QWidget::keyPressEvent(event);
+}
+
+// The keys open the menu themselves; Qt on X11 follows the Menu key with a
+// context-menu event of its own, which must not open it a second time.
+void Form1::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard)
+        menu_->popup(event->globalPos());
+    event->accept();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class LauncherMenu;
 class PictureBox;
 class QLabel;
 
@@ -30,6 +31,7 @@ public:
     PictureBox* Image1() const { return image1_; }
     PictureBox* Image2() const { return image2_; }
     QLabel* Label1() const { return label1_; }
+    LauncherMenu* contextMenu() const { return menu_; }
 
     // Asks the desktop to open the help document beside the program; whether
     // it could is not examined, and every request opens it anew.
@@ -44,16 +46,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildTiles();
     void buildControls();
     bool isHelpKey(QEvent* event) const;
+    bool isMenuKey(QEvent* event) const;
+    // Opens the context menu by the control that has the focus.
+    void openMenuFromKeys();
 
     QString programFolder_;
     PictureBox* image1_ = nullptr;
     PictureBox* image2_ = nullptr;
     QLabel* label1_ = nullptr;
+    LauncherMenu* menu_ = nullptr;
 };
 
 // "Kijelzor - v1.05 (W x H pixeles aktuális felbontás)" for a screen of the

@@ -4,6 +4,8 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/LauncherMenu.h"
+#include "app/PictureExport.h"
 #include "canvas/Form2.h"
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
@@ -17,6 +19,7 @@
 #include "platform/DisplayTiming.h"
 #include "platform/FrameRecord.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 
@@ -46,6 +49,16 @@ Program::Program(QString programFolder, QScreen* screen)
     connect(form1_.get(), &Form1::tileClicked, this, &Program::onTileClicked);
     connect(form1_.get(), &Form1::exitRequested, this, &Program::End);
     connect(form1_.get(), &Form1::closed, this, &Program::End);
+    LauncherMenu* menu = form1_->contextMenu();
+    connect(menu, &LauncherMenu::checkupChosen, this, &Program::StartCheckup);
+    connect(menu, &LauncherMenu::testChosen, this,
+        [this](const Pattern* pattern) {
+            if (pattern->name == FrameSkipTestName)
+                StartFrameSkip();
+            else
+                RunTest(pattern->start);
+        });
+    connect(menu, &LauncherMenu::saveAllChosen, this, &Program::SaveAllPictures);
     showLauncher();
 }
 
@@ -82,6 +95,38 @@ void Program::RunTest(const std::function<TestRun(Canvas&)>& draw)
         return Picture5_Click();
     Form2& canvas = showCanvas();
     canvas.startTest(draw(canvas.canvas()));
+}
+
+void Program::StartCheckup()
+{
+    if (!checkupStarter_ || checkup_)
+        return;
+    form1_->hide();
+    checkup_ = checkupStarter_(form1_->screen(), [this] {
+        // It ends from inside its own window's handler.
+        checkup_.release()->deleteLater();
+        showLauncher();
+    });
+}
+
+void Program::SaveAllPictures()
+{
+    auto* dialog =
+        new QFileDialog(form1_.get(), QStringLiteral("Mappa a tesztek képeinek"), QDir::homePath());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        if (!pictureExport_)
+            pictureExport_ =
+                new PictureExport(folder, physicalPixels(form1_->screen()), form1_.get(), this);
+    });
+    dialog->open();
+}
+
+PictureExport* Program::pictureExport() const
+{
+    return pictureExport_;
 }
 
 void Program::Picture5_Click()

@@ -23,6 +23,8 @@ class Form2;
 class Form3;
 class Form4;
 class FrameClock;
+class PictureExport;
+struct Pattern;
 
 // Owns the windows and carries out what the user asks for. A window is
 // "loaded" while its object exists; unloading destroys it, so the next use
@@ -43,6 +45,10 @@ public:
     static std::unique_ptr<QTranslator> loadQtTranslation();
 
     using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
+    // Starts the guided checkup on a screen and gives what runs it; the
+    // checkup calls `ended` once its summary is closed.
+    using CheckupStarter =
+        std::function<std::unique_ptr<QObject>(QScreen* screen, std::function<void()> ended)>;
 
     // Loads and shows the launcher. The program's folder holds the help
     // document and the ghosting test's picture.
@@ -72,6 +78,18 @@ public:
     // Where the paced tests take their frame ticks from; the canvas's own
     // display clock unless replaced (tests drive it by hand).
     void setFrameClockFactory(FrameClockFactory factory) { frameClocks_ = std::move(factory); }
+    // What the menu's guided checkup starts; the menu's entry does nothing
+    // without it.
+    void setCheckupStarter(CheckupStarter starter) { checkupStarter_ = std::move(starter); }
+
+    // The guided checkup on the launcher's monitor, the launcher hidden until
+    // the checkup ends.
+    void StartCheckup();
+    // Asks for a folder, then writes every test into it as a picture of the
+    // launcher's monitor.
+    void SaveAllPictures();
+    // The saving while it runs, else nullptr.
+    PictureExport* pictureExport() const;
 
 private:
     void onTileClicked(const TileSpec& tile);
@@ -98,5 +116,8 @@ private:
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
     FrameClockFactory frameClocks_;
+    CheckupStarter checkupStarter_;
+    std::unique_ptr<QObject> checkup_;
+    QPointer<PictureExport> pictureExport_;
     ScreenSaverInhibitor screenSaver_;
 };

@@ -75,6 +75,7 @@ int main(int argc, char* argv[])
         return app.exec();
     }
     Program program(QCoreApplication::applicationDirPath(), screen);
+    program.setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
     if (options.test == FrameSkipTestName)
         program.StartFrameSkip();
     else if (options.test)

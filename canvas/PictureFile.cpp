@@ -3,8 +3,11 @@
 
 #include "canvas/PictureFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -45,4 +48,34 @@ QImage loadPicture(const QString& path, QSize visible)
     if (!reader.read(&picture))
         return {};
     return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+bool savePicture(const QImage& picture, const QString& path, QString& reason)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    QImageWriter writer(&buffer, "png");
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !writer.write(picture.convertToFormat(QImage::Format_RGB888))) {
+        reason = writer.errorString();
+        return false;
+    }
+    // QSaveFile writes beside the target and renames on commit, but it
+    // committed files that a full disk had cut short: so every byte is
+    // written unbuffered and counted here, and after a short write the next
+    // one fails with the reason.
+    QSaveFile file(path);
+    qint64 written = 0;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        while (written < png.size()) {
+            const qint64 n = file.write(png.constData() + written, png.size() - written);
+            if (n <= 0)
+                break;
+            written += n;
+        }
+    }
+    if (written == png.size() && file.commit())
+        return true;
+    reason = file.errorString();
+    return false;
 }

@@ -14,3 +14,8 @@
 QImage loadPicture(const QString& path, QSize visible);
 
 inline constexpr int MaxPictureSide = 16384;
+
+// Writes `picture` as an RGB PNG file that appears only once it is whole: a
+// failure (a folder that cannot be written, a full disk) leaves neither a
+// partial file nor a changed old one, and says why in `reason`.
+bool savePicture(const QImage& picture, const QString& path, QString& reason);

@@ -42,6 +42,15 @@ Checkup::~Checkup()
     delete summary_.data();
 }
 
+Checkup::Starter Checkup::fromLauncher(QString programFolder)
+{
+    return [programFolder](QScreen* screen, std::function<void()> ended) {
+        auto checkup = std::make_unique<Checkup>(programFolder, screen);
+        connect(checkup.get(), &Checkup::ended, checkup.get(), [ended](int) { ended(); });
+        return std::unique_ptr<QObject>(std::move(checkup));
+    };
+}
+
 void Checkup::show(int index)
 {
     leave();

@@ -32,6 +32,12 @@ public:
         FrameClockFactory frameClocks = {});
     ~Checkup() override;
 
+    // What the launcher starts the checkup with: on its screen, no report
+    // file, and `ended` called once the summary is closed.
+    using Starter =
+        std::function<std::unique_ptr<QObject>(QScreen* screen, std::function<void()> ended)>;
+    static Starter fromLauncher(QString programFolder);
+
     // The canvas until the summary opens, then the summary.
     CheckupCanvas* canvas() const { return canvas_; }
     SummaryWindow* summary() const { return summary_; }

@@ -6,9 +6,12 @@
 #include "canvas/RasterCanvas.h"
 #include "patterns/Bleeding.h"
 #include "patterns/FrameSkip.h"
+#include "patterns/GammaBands.h"
 #include "patterns/Gradient.h"
+#include "patterns/LevelSquares.h"
 #include "patterns/Noise.h"
 #include "patterns/PlainBackground.h"
+#include "patterns/Sharpness.h"
 #include "patterns/SteppedColumns.h"
 #include "patterns/SweepChannel.h"
 #include "patterns/Tones.h"
@@ -29,6 +32,12 @@ const Pattern patterns[] = {
     {"pure-red", "Tiszta piros", [](Canvas& c) { return PlainBackground(c, RGB(255, 0, 0)); }},
     {"pure-green", "Tiszta zöld", [](Canvas& c) { return PlainBackground(c, RGB(0, 255, 0)); }},
     {"pure-blue", "Tiszta kék", [](Canvas& c) { return PlainBackground(c, RGB(0, 0, 255)); }},
+    // What a panel shows of the darkest and lightest levels, its gamma and
+    // whether the picture reaches it at its own resolution.
+    {"black-level", "Feketeszint", [](Canvas& c) { return LevelSquares(c, LevelEnd::Black); }},
+    {"white-saturation", "Fehérszint", [](Canvas& c) { return LevelSquares(c, LevelEnd::White); }},
+    {"gamma", "Gamma", GammaBands},
+    {"sharpness", "Élesség", Sharpness},
     {"gray-columns", "Szürke oszlopo", GrayColumns},
     {"gray-gradient", "Szürke gradiens", [](Canvas& c) { return Gradient(c, std::nullopt); }},
     {"dark-tones", "Sötét tónusok", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},

@@ -4,6 +4,7 @@
 // kijelzor-render: writes the finished picture of a test as a PNG, for
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
+#include "canvas/PictureFile.h"
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 #include "patterns/TestChoice.h"
@@ -11,8 +12,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -102,14 +101,9 @@ int listTests()
 
 int writePicture(const Options& options, const std::function<TestRun(Canvas&)>& test)
 {
-    const QImage picture = renderPicture(test, options.size).convertToFormat(QImage::Format_RGB888);
-    const QString path = QString::fromStdString(options.output);
-    // QSaveFile writes beside the target and renames only once all is written.
-    QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
-        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                            : file.errorString();
+    QString reason;
+    if (!savePicture(
+            renderPicture(test, options.size), QString::fromStdString(options.output), reason)) {
         std::fprintf(stderr, "kijelzor-render: cannot write %s: %s\n", options.output.c_str(),
             qPrintable(reason));
         return 1;

@@ -14,7 +14,7 @@ pixel() { convert "$1" -crop "1x1+$2+0" -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9
 # --list: one test a line, a tab, its Hungarian name; every one renders W x H RGB pixels.
 "$render" --list >"$work/list" || fail "--list"
 grep -qP '^gray-columns\tSzürke oszlopo$' "$work/list" && grep -qP '^pure-green\tTiszta zöld$' "$work/list" || fail "--list: $(head -c 300 "$work/list")"
-[ "$(wc -l <"$work/list")" = 18 ] || fail "--list has $(wc -l <"$work/list") tests"
+[ "$(wc -l <"$work/list")" = 22 ] || fail "--list has $(wc -l <"$work/list") tests"
 for t in $(cut -f1 "$work/list"); do
     "$render" "$t" --size 61x47 -o "$work/$t.png" || fail "$t did not render"
     [ "$(identify -format '%w %h %[channels]' "$work/$t.png")" = "61 47 srgb" ] || fail "$t: not 61 x 47 RGB"
@@ -22,7 +22,7 @@ done
 [ "$(pixel "$work/pure-red.png" 60) $(pixel "$work/pure-green.png" 0) $(pixel "$work/pure-blue.png" 30)" = \
     "255,0,0 0,255,0 0,0,255" ] || fail "the pure colour fields"
 # --all: every test as it is written alone, one line each; status 1 and one line when it cannot.
-"$render" --all "$work/all/new" --size 61x47 >"$work/out" && [ "$(wc -l <"$work/out")" = 18 ] &&
+"$render" --all "$work/all/new" --size 61x47 >"$work/out" && [ "$(wc -l <"$work/out")" = 22 ] &&
     cmp -s "$work/all/new/noise.png" "$work/noise.png" || fail "--all"
 "$render" --all "$work/noise.png" 2>"$work/err"; [ $? = 1 ] && [ "$(wc -l <"$work/err")" = 1 ] || fail "--all into a file"
 "$render" bleeding --size 16384x2 -o "$work/wide.png" || fail "16384 on a side refused"

@@ -61,7 +61,7 @@ kill $pid
 pid=$!
 pids+=($pid)
 eventually xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 || fail "no checkup"
-for _ in $(seq 14); do xdotool key Right; done
+for _ in $(seq 18); do xdotool key Right; done # to the last test, ghosting
 sleep 1
 kill -STOP $pid
 sleep 0.5

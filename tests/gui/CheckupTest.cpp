@@ -120,8 +120,15 @@ QJsonObject readReport(const QByteArray& page, QImage* map = nullptr)
 TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
 {
     start();
-    for (const CheckupStep& step : checkupTable())
+    std::string order;
+    for (const CheckupStep& step : checkupTable()) {
         EXPECT_TRUE(findPattern(step.test) || step.test == GhostingTestName) << step.test;
+        order += std::string(step.test) + ":" + markKindName(step.kind)[0] + " ";
+    }
+    EXPECT_EQ(order,
+        "black:b white:d pure-red:s pure-green:s pure-blue:s gray:o light-gray:o black-level:o "
+        "white-saturation:o gamma:o sharpness:o uniformity:o bleeding:o gray-columns:o "
+        "gray-gradient:o dark-tones:b light-tones:d noise:o ghosting:o ");
     EXPECT_TRUE(canvas()->hintShown());
     int at = 0;
     for (Qt::Key next :
@@ -196,7 +203,7 @@ TEST_F(CheckupTest, EachTestDrawsAsFromItsTileAndTheHintNeverTouchesIt)
 {
     start();
     readyToMark();
-    for (const CheckupStep& step : checkupTable().first(14)) {
+    for (const CheckupStep& step : checkupTable().first(checkupTable().size() - 1)) {
         drawingDone();
         const QImage expected = renderPicture(*findPattern(step.test), QSize(1024, 768));
         EXPECT_EQ(canvas()->canvas().raster().image(), expected) << step.test;
@@ -283,7 +290,7 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     EXPECT_EQ(screen["name"].toString(), QGuiApplication::primaryScreen()->name());
     EXPECT_EQ(QSize(screen["width"].toInt(), screen["height"].toInt()), QSize(1024, 768));
     const QJsonArray tests = report["tests"].toArray();
-    ASSERT_EQ(tests.size(), 15);
+    ASSERT_EQ(tests.size(), 19);
     for (qsizetype i = 0; i < tests.size(); ++i) {
         EXPECT_EQ(tests[i]["name"].toString(), checkupTable()[i].test);
         EXPECT_EQ(tests[i]["marks"].toArray().size(), i == 1);

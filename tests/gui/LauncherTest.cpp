@@ -3,10 +3,18 @@
 
 #include "GuiTestSupport.h"
 
+#include "app/LauncherMenu.h"
+#include "app/PictureExport.h"
 #include "app/TileTable.h"
+#include "canvas/ScreenMetrics.h"
+#include "checkup/Checkup.h"
 #include "patterns/Pattern.h"
 
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -87,4 +95,160 @@ TEST_F(LauncherTest, TheExitPictureAndTheCloseBoxEndTheProgramWhateverIsOpen)
     clickTileArea("Picture3");
     EXPECT_EQ(execUntilQuit([&] { launcher().close(); }), 0);
     EXPECT_EQ(program->canvas(), nullptr);
+}
+
+namespace {
+
+QAction* entry(QMenu* menu, const char* text)
+{
+    for (QAction* action : menu->actions())
+        if (action->text() == QString::fromUtf8(text))
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(LauncherTest, ARightClickAnywhereOrTheMenuKeysOpenTheMenuOnce)
+{
+    LauncherMenu* menu = launcher().contextMenu();
+    QObject guard;
+    int shown = 0;
+    QObject::connect(menu, &QMenu::aboutToShow, &guard, [&] { ++shown; });
+    const auto opens = [&](const std::function<void()>& open) {
+        shown = 0;
+        open();
+        const bool visible = QTest::qWaitFor([&] { return menu->isVisible(); });
+        menu->hide();
+        return visible ? shown : 0;
+    };
+    for (QWidget* on : {static_cast<QWidget*>(tile("Picture3")),
+             static_cast<QWidget*>(launcher().Image1()), static_cast<QWidget*>(&launcher())}) {
+        const QPoint at = on->mapTo(&launcher(), on == &launcher() ? QPoint(3, 3) : QPoint(8, 8));
+        EXPECT_EQ(
+            opens([&] { QTest::mouseClick(launcher().windowHandle(), Qt::RightButton, {}, at); }),
+            1);
+    }
+    EXPECT_TRUE(launcher().isVisible() && !program->canvas()); // tiles answer the left button only
+    // X11 follows the Menu key with a context-menu event of its own.
+    EXPECT_EQ(opens([&] {
+        QTest::keyClick(tile("Picture4"), Qt::Key_Menu);
+        QContextMenuEvent x11(QContextMenuEvent::Keyboard, {}, {});
+        QApplication::sendEvent(tile("Picture4"), &x11);
+    }),
+        1);
+    EXPECT_EQ(opens([&] { QTest::keyClick(&launcher(), Qt::Key_F10, Qt::ShiftModifier); }), 1);
+}
+
+TEST_F(LauncherTest, TheMenuStartsTheCheckupAndTheTestsWithoutTilesAsTilesDo)
+{
+    LauncherMenu* menu = launcher().contextMenu();
+    QStringList entries, more, untiled;
+    for (QAction* action : menu->actions())
+        entries << action->text();
+    EXPECT_EQ(entries,
+        (QStringList{
+            "Végigvezetett ellenőrzés", "További tesztek", "Minden teszt mentése képként…"}));
+    for (QAction* action : menu->moreTests()->actions())
+        more << action->text();
+    for (const Pattern& pattern : allPatterns())
+        if (std::ranges::none_of(tileTable(), [&](const TileSpec& tile) {
+                return tile.pattern && tile.pattern == std::string_view(pattern.name);
+            }))
+            untiled << QString::fromUtf8(pattern.title);
+    EXPECT_EQ(more, untiled);
+    for (const char* name : {"pure-red", "pure-green", "pure-blue", "black-level",
+             "white-saturation", "gamma", "sharpness"})
+        EXPECT_TRUE(more.contains(QString::fromUtf8(findPattern(name)->title))) << name;
+
+    entry(menu->moreTests(), "Gamma")->trigger();
+    ASSERT_TRUE(program->canvas());
+    drawingDone();
+    EXPECT_EQ(
+        shownCanvas(), renderPicture(*findPattern("gamma"), physicalPixels(launcher().screen())));
+    EXPECT_FALSE(launcher().isVisible());
+    QTest::keyClick(program->canvas(), Qt::Key_Escape);
+    EXPECT_TRUE(launcher().isVisible() && !program->canvas());
+
+    // The checkup opens on the launcher's monitor; closing its summary brings the launcher back.
+    program->setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
+    launcher().setScreen(QGuiApplication::screens().back());
+    entry(menu, "Végigvezetett ellenőrzés")->trigger();
+    const auto shownWindow = [](auto* type) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* found = qobject_cast<decltype(type)>(window); found && found->isVisible())
+                return found;
+        return decltype(type)(nullptr);
+    };
+    auto* canvas = shownWindow(static_cast<CheckupCanvas*>(nullptr));
+    ASSERT_TRUE(canvas && !launcher().isVisible());
+    EXPECT_EQ(canvas->screen(), QGuiApplication::screens().back());
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    auto* summary = shownWindow(static_cast<SummaryWindow*>(nullptr));
+    ASSERT_TRUE(summary);
+    summary->close();
+    auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(question);
+    for (QAbstractButton* button : question->buttons())
+        if (button->text() == QString::fromUtf8("Kilépés mentés nélkül"))
+            QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(launcher().isVisible());
+}
+
+TEST_F(LauncherTest, SavingEveryTestWritesWholeFilesAndStopsCleanlyOnMegseOrAFailure)
+{
+    const QSize pixels = physicalPixels(launcher().screen());
+    const auto saveInto = [&](const QString& folder) {
+        entry(launcher().contextMenu(), "Minden teszt mentése képként…")->trigger();
+        auto* chooser = launcher().findChild<QFileDialog*>();
+        ASSERT_TRUE(chooser);
+        chooser->selectFile(folder);
+        static_cast<QDialog*>(chooser)->accept();
+        ASSERT_TRUE(program->pictureExport());
+    };
+    const auto ended = [&] {
+        return QTest::qWaitFor([&] { return !program->pictureExport(); }, 30000);
+    };
+    // The files there, each the test's picture: none partial, none left over.
+    const auto savedWhole = [&](const QString& folder) {
+        QStringList names;
+        for (const QString& file : QDir(folder).entryList(QDir::Files)) {
+            const Pattern* pattern = findPattern(file.chopped(4).toStdString());
+            EXPECT_TRUE(pattern &&
+                QImage(folder + "/" + file).convertToFormat(QImage::Format_RGB32) ==
+                    renderPicture(*pattern, pixels))
+                << qPrintable(file);
+            names << file;
+        }
+        return names;
+    };
+    QStringList all;
+    for (const Pattern& pattern : allPatterns())
+        all << QString::fromLatin1(pattern.name) + ".png";
+    QTemporaryDir full, cancelled, failing;
+    QFile stale(full.filePath("white.png"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly) && stale.write("stale") == 5);
+    stale.close();
+    saveInto(full.path());
+    ASSERT_TRUE(ended());
+    all.sort();
+    EXPECT_EQ(savedWhole(full.path()), all);
+
+    saveInto(cancelled.path());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return program->pictureExport()->progress()->value() >= 2; }));
+    QTest::mouseClick(
+        program->pictureExport()->progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    ASSERT_TRUE(ended());
+    const qsizetype kept = savedWhole(cancelled.path()).size();
+    EXPECT_TRUE(kept >= 2 && kept < all.size()) << kept;
+
+    ASSERT_TRUE(QDir(failing.path()).mkdir("gray.png"));
+    saveInto(failing.path());
+    ASSERT_TRUE(ended());
+    auto* box = launcher().findChild<QMessageBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    EXPECT_TRUE(box->text().contains(failing.filePath("gray.png"))) << qPrintable(box->text());
+    box->accept();
+    EXPECT_EQ(savedWhole(failing.path()), (QStringList{"black.png", "white.png"}));
 }

@@ -18,9 +18,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -262,6 +265,30 @@ TEST(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
         EXPECT_TRUE(loadPicture(file, QSize(1024, 768)).isNull()) << qPrintable(file);
 }
 
+TEST(PictureFiles, ASaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gray-gradient.png");
+    const QImage old = renderPicture(*findPattern("white"), {400, 300});
+    QString reason;
+    ASSERT_TRUE(savePicture(old, path, reason));
+    // A file size limit fails writes as a full disk does, without a disk to fill.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full = {2000, limit.rlim_max};
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const bool saved =
+        savePicture(renderPicture(*findPattern("gray-gradient"), {400, 300}), path, reason);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("gray-gradient.png"));
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), old);
+}
+
 TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
 {
     const std::vector<QPointF> steps = markerSteps(QSize(1023, 767)); // half twips at the start
@@ -346,4 +373,67 @@ TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
     EXPECT_EQ(found, want);
     EXPECT_EQ(record.count(Bright), 6);
     EXPECT_EQ(record.perMillionPixels(Bright), 6);
+}
+
+TEST(ScreeningPatterns, EveryPixelFollowsItsRuleAndTheNumbersStayInTheirBands)
+{
+    const QSize screens[] = {{1024, 768}, {1365, 767}, {233, 100}};
+    for (const QSize size : screens) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        const int w = size.width(), h = size.height();
+        // Black level and white saturation: 20 squares of s, g apart, numbered below.
+        for (const auto& [name, background, first, number] :
+            {std::tuple{"black-level", 0, 1, 96}, std::tuple{"white-saturation", 255, 235, 160}}) {
+            const int s = w / 26, g = s / 4, left = (w - 20 * s - 19 * g) / 2;
+            const int top = int(std::floor((h - s) / 2.0));
+            std::vector<int> numberPixels(20);
+            const Drawn d(findPattern(name)->start, size);
+            expectPixels(d, [&](int x, int y) -> std::optional<RgbColor> {
+                const int i = (x - left) / (s + g);
+                if (x < left || i >= 20 || x - left - i * (s + g) >= s)
+                    return gray(background);
+                if (y >= top && y < top + s)
+                    return gray(first + i);
+                if (y < top + s + s / 4 || y > top + 2 * s - 1)
+                    return gray(background);
+                EXPECT_TRUE(d.at(x, y) == gray(background) || d.at(x, y) == gray(number));
+                numberPixels[i] += d.at(x, y) == gray(number);
+                return std::nullopt;
+            });
+            for (int count : numberPixels) // none where the band is below 7 rows
+                EXPECT_EQ(count > 0, s - s / 4 >= 7) << name;
+        }
+        // Gamma: stripes on even rows, seven squares a band, labels beneath them.
+        const int bandHeight = h / 4, p = std::min(w / 10, h / 8);
+        const Drawn gamma(findPattern("gamma")->start, size);
+        std::vector<int> labelPixels(28);
+        expectPixels(gamma, [&](int x, int y) -> std::optional<RgbColor> {
+            const int band = std::min(y / bandHeight, 3);
+            const int top = band * bandHeight, bottom = band == 3 ? h - 1 : top + bandHeight - 1;
+            const auto colour = [&](long level) {
+                return band == 0 ? gray(level) : channelColour(Channel(band - 1), level);
+            };
+            const int squareTop = top + (bottom - top + 1 - p) / 2;
+            for (int k = 0; k < 7; ++k) {
+                const int left = (k + 1) * w / 8 - p / 2;
+                if (x < left || x >= left + p || y < squareTop)
+                    continue;
+                if (y < squareTop + p)
+                    return colour(std::lround(255 * std::pow(0.5, 1 / (1.6 + 0.2 * k))));
+                EXPECT_TRUE(gamma.at(x, y) == colour(255) || gamma.at(x, y) == colour(0));
+                labelPixels[band * 7 + k] += gamma.at(x, y) != colour(y % 2 ? 0 : 255);
+                return std::nullopt;
+            }
+            return colour(y % 2 ? 0 : 255);
+        });
+        for (int count : labelPixels)
+            EXPECT_EQ(count > 0, size.width() > 233) << "gamma labels";
+        // Sharpness: four quarters of one- and two-pixel textures.
+        expectPixels(Drawn(findPattern("sharpness")->start, size), [&](int x, int y) {
+            const bool left = x < w / 2, upper = y < h / 2;
+            const bool black = upper ? (left ? x % 2 == 0 : y % 2 == 0)
+                                     : (left ? (x + y) % 2 == 0 : (x / 2 + y / 2) % 2 == 0);
+            return gray(black ? 0 : 255);
+        });
+    }
 }
