@@ -183,7 +183,6 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
 {
     const QLocale hu(QLocale::Hungarian);
     const std::optional<double> measured = frames.measuredRefreshRate();
-    const double rate = measured.value_or(usableRefreshRate(reportedRate));
     QString text = QStringLiteral("Mért frissítés: %1 (jelentett: %2 Hz)\n")
                        .arg(measured ? hu.toString(*measured, 'f', 2) + QStringLiteral(" Hz")
                                      : QStringLiteral("–"),
@@ -195,7 +194,7 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
         text += QStringLiteral("Ezeket a program saját időzítője méri, nem a kijelző.\n");
     return text + QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
                                  "%1 Hz-cel.")
-                      .arg(hu.toString(rate / FrameSkipRow::Cells, 'f', 2));
+                      .arg(hu.toString(usableRefreshRate(reportedRate) / FrameSkipRow::Cells, 'f', 2));
 }
 
 std::unique_ptr<FrameClock> Program::frameClock(Form2& canvas)
