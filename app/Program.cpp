@@ -147,9 +147,7 @@ public:
     FrameFigures(Form2& canvas, FrameClock& clock)
         : canvas_(&canvas)
     {
-        frames_.start(clock.rate(), clock.source());
-        connect(&clock, &FrameClock::frameShown, this,
-            [this](const FrameTime& frame) { frames_.add(frame); });
+        recordFrames(frames_, clock, this);
         connect(&timer_, &QTimer::timeout, this, &FrameFigures::show);
         timer_.start(1000);
         show();

@@ -75,9 +75,7 @@ void Checkup::startGhosting()
 {
     std::unique_ptr<FrameClock> clock =
         frameClocks_ ? frameClocks_(*canvas_) : displayFrameClock(*canvas_, screen_);
-    record_.frames.start(clock->rate(), clock->source());
-    connect(clock.get(), &FrameClock::frameShown, this,
-        [this](const FrameTime& frame) { record_.frames.add(frame); });
+    recordFrames(record_.frames, *clock, this);
     canvas_->startPacedTest(
         Ghosting(canvas_->canvas(), ghostingPicture(programFolder_)), std::move(clock));
     // Its six passes done, the checkup goes on by itself, unless the user

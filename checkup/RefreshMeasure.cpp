@@ -22,9 +22,7 @@ int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
     canvas.showOnScreen();
     const std::unique_ptr<FrameClock> clock = displayFrameClock(canvas, screen);
     FrameRecord frames;
-    frames.start(screen->refreshRate(), clock->source());
-    QObject::connect(clock.get(), &FrameClock::frameShown, &canvas,
-        [&frames](const FrameTime& frame) { frames.add(frame); });
+    recordFrames(frames, *clock, &canvas);
     // A compositor tells of frames only as they are committed: one pixel a
     // frame keeps them coming.
     QObject::connect(clock.get(), &FrameClock::tick, &canvas, [&canvas] {

@@ -5,6 +5,8 @@
 
 #include "canvas/Twips.h"
 
+#include <QObject>
+
 #include <algorithm>
 #include <cmath>
 
@@ -54,4 +56,14 @@ std::optional<double> FrameRecord::measuredRefreshRate() const
         return std::nullopt;
     const double refreshes = counted_ ? double(*last_->refresh - *first_->refresh) : double(shown - 1);
     return refreshes * 1e9 / double(last_->nanoseconds - first_->nanoseconds);
+}
+
+void recordFrames(FrameRecord& record, FrameClock& clock, const QObject* context)
+{
+    record.start(clock.rate(), clock.source());
+    QObject::connect(&clock, &FrameClock::frameShown, context,
+        [&record, &clock](const FrameTime& frame) {
+            record.timing = clock.source();
+            record.add(frame);
+        });
 }

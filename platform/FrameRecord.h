@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+class QObject;
+
 // The ghosting test's frames as the display told of them.
 struct FrameRecord {
     void start(double rate, TimingSource source);
@@ -34,3 +36,8 @@ private:
     std::optional<Seen> first_, last_;
     bool counted_ = true; // every frame came with the display's refresh count
 };
+
+// Starts `record` on `clock` and adds every frame it tells of, for as long as
+// `context` lives, with the clock's source as it is then: a clock that finds
+// the display does not pace it hands over to a timer, and says so.
+void recordFrames(FrameRecord& record, FrameClock& clock, const QObject* context);

@@ -8,6 +8,7 @@
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
 #include "checkup/CheckupRecord.h"
+#include "platform/FrameRecord.h"
 #include "patterns/Channel.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"
@@ -15,6 +16,8 @@
 #include "patterns/SteppedColumns.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -343,6 +346,25 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
     EXPECT_EQ(frames.shown, 0);
     EXPECT_FALSE(frames.measuredRefreshRate());
     EXPECT_EQ(frames.pixelsPerFrame, 16);
+}
+
+TEST(Pacing, AClockTheDisplayDoesNotPaceFallsBackToATimerAndTheFiguresSaySo)
+{
+    std::int64_t now = 0;
+    DisplayFrameClock clock(nullptr, 60, [&] { return now; });
+    QObject context;
+    FrameRecord frames;
+    recordFrames(frames, clock, &context);
+    EXPECT_EQ(frames.timing, TimingSource::WaylandFrame);
+    clock.start();
+    // 5 ms apart, as Qt's own X11 update timer ticks: not the display's 16.7.
+    for (int i = 0; i <= DisplayFrameClock::SampleTicks; ++i, now += 5'000'000)
+        clock.framePresented();
+    EXPECT_EQ(clock.source(), TimingSource::Timer);
+    QDeadlineTimer deadline(5000);
+    while (frames.timing != TimingSource::Timer && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_EQ(frames.timing, TimingSource::Timer);
 }
 
 TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
