@@ -3,7 +3,7 @@
 
 #include "app/Form1.h"
 
-#include "app/Artwork.h"
+#include "artwork/Artwork.h"
 #include "app/LauncherMenu.h"
 #include "app/PictureBox.h"
 #include "canvas/NumberText.h"
@@ -65,7 +65,6 @@ Form1::Form1(QString programFolder, QScreen* screen)
 {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(ClientSize);
-    setWindowIcon(Artwork::appIcon());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(colours);

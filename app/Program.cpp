@@ -283,7 +283,6 @@ Form2& Program::showCanvas()
     form1_->hide();
     if (!form2_) {
         form2_ = new Form2(form1_->screen());
-        form2_->setWindowIcon(form1_->windowIcon());
         connect(form2_, &Form2::returnRequested, this, &Program::ReturnToLauncher);
     }
     form2_->showOnScreen();

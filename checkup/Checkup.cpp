@@ -3,7 +3,6 @@
 
 #include "checkup/Checkup.h"
 
-#include "app/Artwork.h"
 #include "patterns/Ghosting.h"
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
@@ -25,7 +24,6 @@ Checkup::Checkup(QString programFolder, QScreen* screen, std::optional<QString> 
     for (const CheckupStep& step : checkupTable())
         record_.tests.push_back({step.test, {}});
 
-    canvas_->setWindowIcon(Artwork::appIcon());
     connect(canvas_, &CheckupCanvas::nextRequested, this, &Checkup::next);
     connect(canvas_, &CheckupCanvas::previousRequested, this, &Checkup::previous);
     connect(canvas_, &CheckupCanvas::returnRequested, this, &Checkup::finish);
@@ -145,7 +143,6 @@ void Checkup::finish()
 
     record_.date = QDateTime::currentDateTime();
     summary_ = new SummaryWindow(record_, screen_, reportPath_);
-    summary_->setWindowIcon(Artwork::appIcon());
     connect(summary_, &SummaryWindow::closed, this,
         [this] { emit ended(reportPath_ && !summary_->reportWritten() ? 1 : 0); });
     summary_->show();

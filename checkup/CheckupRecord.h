@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/CheckupTable.h"
+#include "checkup/CheckupTable.h"
 #include "platform/FrameRecord.h"
 
 #include <QDateTime>

@@ -5,7 +5,7 @@
 // artwork as the window icon. Usage: make-icons FOLDER
 // makes FOLDER/SIZExSIZE/apps/hu.kijelzor.Kijelzor.png for each size.
 
-#include "app/Artwork.h"
+#include "artwork/Artwork.h"
 
 #include <QDir>
 

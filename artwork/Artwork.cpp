@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/Artwork.h"
+#include "artwork/Artwork.h"
 
 #include "patterns/GhostingBackground.h"
 

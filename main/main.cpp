@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "app/ProgramOptions.h"
+#include "artwork/Artwork.h"
 #include "checkup/Checkup.h"
 #include "checkup/RefreshMeasure.h"
 #include "patterns/FrameSkip.h"
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window's, the dialogs' and the checkup's too.
+    QApplication::setWindowIcon(Artwork::appIcon());
     const std::unique_ptr<QTranslator> qtInHungarian = Program::loadQtTranslation();
 
     if (options.listScreens) {

@@ -1,0 +1,37 @@
+# SPDX-FileCopyrightText: 2026 Kijelzor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Run by the build (cmake -P): fails when a source includes a header of a
+# folder its own folder may not use. ROOT is the source tree, LAYERS a list of
+# "folder:used,folders" joined by "|", STAMP the file written when every
+# include is allowed.
+cmake_minimum_required(VERSION 3.20)
+string(REPLACE "|" ";" LAYERS "${LAYERS}")
+set(problems "")
+foreach(layer IN LISTS LAYERS)
+    string(REPLACE ":" ";" parts "${layer}")
+    list(GET parts 0 folder)
+    set(allowed "${folder}")
+    list(LENGTH parts count)
+    if(count GREATER 1)
+        list(GET parts 1 uses)
+        string(REPLACE "," ";" uses "${uses}")
+        list(APPEND allowed ${uses})
+    endif()
+    file(GLOB_RECURSE sources RELATIVE "${ROOT}" "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+    foreach(source IN LISTS sources)
+        file(STRINGS "${ROOT}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" used "${line}")
+            list(FIND allowed "${used}" at)
+            if(at EQUAL -1)
+                string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
+                string(REPLACE ";" ", " may "${allowed}")
+                string(APPEND problems "  ${source} includes ${header}: ${folder}/ may use only ${may}\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(problems)
+    message(FATAL_ERROR "An include against the direction of the layers:\n${problems}")
+endif()
+file(TOUCH "${STAMP}")
