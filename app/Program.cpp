@@ -9,6 +9,7 @@
 #include "canvas/Form2.h"
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
+#include "canvas/WindowOrder.h"
 #include "dialogs/Form3.h"
 #include "dialogs/Form4.h"
 #include "patterns/FrameSkip.h"
@@ -321,11 +322,7 @@ void Program::ReturnToLauncher()
 
 void Program::showLauncher()
 {
-    form1_->show();
-    // Without a window manager a shown window is not active, and its keys
-    // (F1) would be lost.
-    form1_->raise();
-    form1_->activateWindow();
+    showOnTop(*form1_);
 }
 
 void Program::End()

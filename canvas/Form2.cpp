@@ -6,6 +6,7 @@
 #include "canvas/Composition.h"
 #include "canvas/ScreenMetrics.h"
 #include "canvas/TestRun.h"
+#include "canvas/WindowOrder.h"
 
 #include <QBackingStore>
 #include <QCloseEvent>
@@ -57,8 +58,7 @@ void Form2::showOnScreen()
     // places a full-screen window on the output it was asked for.
     coverScreen();
     showFullScreen();
-    raise();
-    activateWindow();
+    bringToFront(*this);
     wakeCursor();
 }
 

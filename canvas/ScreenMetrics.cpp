@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <qpa/qplatformscreen.h>
 
+#include <algorithm>
 #include <cmath>
 
 // QScreen reports its size in device-independent pixels, rounded, so with a
@@ -84,4 +85,14 @@ QSize logicalCover(QSize physical, qreal ratio)
 {
     const auto cover = [ratio](int pixels) { return int(std::ceil(pixels / ratio - 1e-6)); };
     return QSize(cover(physical.width()), cover(physical.height()));
+}
+
+std::optional<QPoint> pixelAt(QPointF position, QSize pixels)
+{
+    if (pixels.isEmpty())
+        return std::nullopt;
+    const auto clamped = [](double at, int size) {
+        return std::isfinite(at) ? int(std::clamp(std::floor(at), 0.0, double(size - 1))) : 0;
+    };
+    return QPoint(clamped(position.x(), pixels.width()), clamped(position.y(), pixels.height()));
 }

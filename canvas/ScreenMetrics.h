@@ -3,8 +3,11 @@
 
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 #include <QSize>
+
+#include <optional>
 
 class QScreen;
 
@@ -29,3 +32,7 @@ QRect logicalUpdate(const QRect& physical, PixelRatio ratio);
 QRect physicalArea(const QRect& logical, qreal ratio);
 // the smallest logical size that covers `physical` pixels.
 QSize logicalCover(QSize physical, qreal ratio);
+
+// The pixel of a picture of `pixels` at a physical position, the nearest edge
+// pixel past its edges; none in an empty picture.
+std::optional<QPoint> pixelAt(QPointF position, QSize pixels);

@@ -3,6 +3,7 @@
 
 #include "checkup/Checkup.h"
 
+#include "canvas/WindowOrder.h"
 #include "patterns/Ghosting.h"
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
@@ -145,7 +146,5 @@ void Checkup::finish()
     summary_ = new SummaryWindow(record_, screen_, reportPath_);
     connect(summary_, &SummaryWindow::closed, this,
         [this] { emit ended(reportPath_ && !summary_->reportWritten() ? 1 : 0); });
-    summary_->show();
-    summary_->raise();
-    summary_->activateWindow();
+    showOnTop(*summary_);
 }

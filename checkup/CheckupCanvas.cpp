@@ -4,6 +4,8 @@
 #include "checkup/CheckupCanvas.h"
 
 #include "canvas/Composition.h"
+#include "canvas/ScreenMetrics.h"
+#include "canvas/WindowOrder.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -227,18 +229,17 @@ void CheckupCanvas::mousePressEvent(QMouseEvent* event)
     // only brings it back. A click-to-focus window manager, or Wayland,
     // activates the canvas just before that press arrives.
     if (!takesMarks()) {
-        raise();
-        activateWindow();
+        bringToFront(*this);
         return;
     }
-    const QPointF at = event->position() * devicePixelRatioF();
-    const QSize pixels = canvas().raster().size();
-    const QPoint pixel(std::clamp(int(std::floor(at.x())), 0, pixels.width() - 1),
-        std::clamp(int(std::floor(at.y())), 0, pixels.height() - 1));
+    const std::optional<QPoint> pixel =
+        pixelAt(event->position() * devicePixelRatioF(), canvas().raster().size());
+    if (!pixel)
+        return;
     if (event->button() == Qt::LeftButton)
-        emit markRequested(pixel);
+        emit markRequested(*pixel);
     else if (event->button() == Qt::RightButton)
-        emit unmarkRequested(pixel);
+        emit unmarkRequested(*pixel);
 }
 
 void CheckupCanvas::mouseReleaseEvent(QMouseEvent*)

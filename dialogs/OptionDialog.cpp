@@ -4,6 +4,7 @@
 #include "dialogs/OptionDialog.h"
 
 #include "canvas/Twips.h"
+#include "canvas/WindowOrder.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -30,9 +31,7 @@ void OptionDialog::showCentred(QScreen* screen)
     if (screen)
         setGeometry(QStyle::alignedRect(
             Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
-    show();
-    raise();
-    activateWindow();
+    showOnTop(*this);
 }
 
 void OptionDialog::placeControl(

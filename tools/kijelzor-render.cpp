@@ -14,15 +14,16 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <charconv>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr int MaxSide = 16384;
 
 const char* const usage =
     "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
@@ -61,32 +62,30 @@ int usageError(const std::string& message)
     return 2;
 }
 
-std::optional<int> parsePositive(std::string_view text)
+// Digits only, the whole of them: from_chars alone would take "12abc" as 12.
+std::optional<int> parseCount(std::string_view text)
 {
-    if (text.empty() || text.size() > 9)
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value > unsigned(std::numeric_limits<int>::max()))
         return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return int(value);
 }
 
-// "WxH" with both sides from 1 to MaxSide; otherwise the reason it is not.
+// "WxH" with both sides from 1 to MaxPictureSide; otherwise the reason it is not.
 std::optional<std::string> parseSize(std::string_view text, QSize& size)
 {
     const auto x = text.find('x');
     if (x == std::string_view::npos)
         return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
-    const auto w = parsePositive(text.substr(0, x)), h = parsePositive(text.substr(x + 1));
+    const auto w = parseCount(text.substr(0, x)), h = parseCount(text.substr(x + 1));
     if (!w || !h)
         return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
     if (*w == 0 || *h == 0)
         return "size '" + std::string(text) + "' has a zero side";
-    if (*w > MaxSide || *h > MaxSide)
-        return "size '" + std::string(text) + "' is above " + std::to_string(MaxSide) +
+    if (*w > MaxPictureSide || *h > MaxPictureSide)
+        return "size '" + std::string(text) + "' is above " + std::to_string(MaxPictureSide) +
             " pixels on a side";
     size = QSize(*w, *h);
     return std::nullopt;

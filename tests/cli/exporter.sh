@@ -45,6 +45,8 @@ done <<'CASES'
 unknown test 'plaid'|plaid
 no test given|
 malformed size|white --size 19x20x30
+malformed size|white --size 19x20abc
+malformed size|white --size +19x20
 zero side|white --size 0x10
 above 16384|white --size 10x16385
 unknown option|white --colour red

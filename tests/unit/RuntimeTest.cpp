@@ -91,6 +91,17 @@ TEST(ScreenMetrics, TheWindowCoversEveryPixelAndAtMostOneLogicalPixelMore)
         }
 }
 
+TEST(ScreenMetrics, AClickFindsThePixelUnderItOrTheNearestEdgeOneAndNoneInAnEmptyPicture)
+{
+    const QSize pixels(1366, 768);
+    EXPECT_EQ(pixelAt({300.99, 200.0}, pixels), QPoint(300, 200));
+    EXPECT_EQ(pixelAt({1366.0, 768.0}, pixels), QPoint(1365, 767)); // past the last: the last
+    EXPECT_EQ(pixelAt({-0.5, 5}, pixels), QPoint(0, 5));
+    EXPECT_EQ(pixelAt({std::nan(""), 1e300}, pixels), QPoint(0, 767));
+    EXPECT_FALSE(pixelAt({0, 0}, QSize(0, 0)));
+    EXPECT_FALSE(pixelAt({0, 0}, QSize(5, 0)));
+}
+
 TEST(Twips, FloorOfAFifteenthMapsATwipToItsPixel)
 {
     const std::pair<float, double> cases[] = {{0, 0}, {14.99f, 0}, {15, 1}, {-0.5f, -1}, {-15, -1},
