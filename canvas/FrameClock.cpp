@@ -29,10 +29,15 @@ double usableRefreshRate(double reported)
 
 int stepsPerFrame(double refreshRate)
 {
-    constexpr double pixelsPerSecond = 960, twipsPerStep = 2;
-    constexpr int stepsPerTwoPixels = 2 * TwipsPerPixel / twipsPerStep;
+    constexpr double pixelsPerSecond = 960;
+    constexpr int stepsPerTwoPixels = 2 * TwipsPerPixel / MarkerStepTwips;
     const double pairsOfPixels = pixelsPerSecond / refreshRate / 2;
     return stepsPerTwoPixels * std::max(1, int(std::lround(pairsOfPixels)));
+}
+
+double pixelsPerFrame(double refreshRate)
+{
+    return stepsPerFrame(refreshRate) * double(MarkerStepTwips) / TwipsPerPixel;
 }
 
 TimerFrameClock::TimerFrameClock(double rate, QObject* parent)

@@ -119,9 +119,14 @@ private:
 // A refresh rate the screen reports, made usable: 60 Hz when it reports none.
 double usableRefreshRate(double reported);
 
-// Marker steps of 2 twips per frame for about 960 pixels a second, in whole
+// How far the ghosting test's marker moves in one step.
+inline constexpr int MarkerStepTwips = 2;
+
+// Marker steps per frame for about 960 pixels a second, in whole
 // pixels: a frame that moved the marker 6 pixels and the next 7 would judder
 // like the very smearing the test is for. Two twips a step move a whole
 // number of pixels only in steps of 2 pixels (15 steps), so every frame moves
 // the marker by the even number of pixels nearest 960 a second.
 int stepsPerFrame(double refreshRate);
+// The pixels those steps move the marker.
+double pixelsPerFrame(double refreshRate);

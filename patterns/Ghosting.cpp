@@ -3,6 +3,8 @@
 
 #include "patterns/Ghosting.h"
 
+#include "canvas/FrameClock.h"
+
 #include <QDir>
 
 namespace {
@@ -62,7 +64,7 @@ TestRun Ghosting(Canvas& canvas, QString picturePath)
     canvas.Image1().picture = canvas.LoadPicture(picturePath);
     canvas.Image1().visible = true;
     canvas.Label1().visible = true;
-    constexpr float step = 2;
+    constexpr float step = MarkerStepTwips;
     for (const Pass& pass : passes) {
         canvas.Label1().top = startValue(pass.top, canvas);
         canvas.Label1().left = startValue(pass.left, canvas);

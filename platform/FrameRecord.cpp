@@ -3,8 +3,6 @@
 
 #include "platform/FrameRecord.h"
 
-#include "canvas/Twips.h"
-
 #include <QObject>
 
 #include <algorithm>
@@ -14,8 +12,7 @@ void FrameRecord::start(double rate, TimingSource source)
 {
     const double usable = usableRefreshRate(rate);
     periodNs_ = 1e9 / usable;
-    // Each step moves the marker two twips.
-    pixelsPerFrame = stepsPerFrame(usable) * 2.0 / TwipsPerPixel;
+    pixelsPerFrame = ::pixelsPerFrame(usable);
     timing = source;
     shown = missed = 0;
     late.reset();
