@@ -17,6 +17,7 @@
 #include "patterns/Gradient.h"
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
+#include "patterns/TestChoice.h"
 #include "platform/DisplayTiming.h"
 #include "platform/FrameRecord.h"
 
@@ -53,12 +54,7 @@ Program::Program(QString programFolder, QScreen* screen)
     LauncherMenu* menu = form1_->contextMenu();
     connect(menu, &LauncherMenu::checkupChosen, this, &Program::StartCheckup);
     connect(menu, &LauncherMenu::testChosen, this,
-        [this](const Pattern* pattern) {
-            if (pattern->name == FrameSkipTestName)
-                StartFrameSkip();
-            else
-                RunTest(pattern->start);
-        });
+        [this](const Pattern* pattern) { RunTest(pattern->name); });
     connect(menu, &LauncherMenu::saveAllChosen, this, &Program::SaveAllPictures);
     showLauncher();
 }
@@ -77,25 +73,25 @@ Form2* Program::canvas() const
 
 void Program::onTileClicked(const TileSpec& tile)
 {
-    if (tile.action == TileAction::RunGhosting)
-        return Picture5_Click();
     if (tile.action == TileAction::ColumnsDialog)
         return Picture12_Click();
     if (tile.action == TileAction::GradientDialog)
         return Picture13_Click();
-    const Pattern* pattern = findPattern(tile.pattern);
-    if (!pattern)
-        return;
-    Form2& canvas = showCanvas();
-    canvas.startTest(pattern->start(canvas.canvas()));
+    RunTest(tile.pattern);
 }
 
-void Program::RunTest(const std::function<TestRun(Canvas&)>& draw)
+void Program::RunTest(std::string_view name, const std::function<TestRun(Canvas&)>& draw)
 {
-    if (!draw)
+    // The two tests paced by the display, known by their names alone.
+    if (name == GhostingTestName)
         return Picture5_Click();
+    if (name == FrameSkipTestName)
+        return StartFrameSkip();
+    const Pattern* pattern = findPattern(name);
+    if (!draw && !pattern)
+        return;
     Form2& canvas = showCanvas();
-    canvas.startTest(draw(canvas.canvas()));
+    canvas.startTest(draw ? draw(canvas.canvas()) : pattern->start(canvas.canvas()));
 }
 
 void Program::StartCheckup()
@@ -136,8 +132,7 @@ void Program::Picture5_Click()
     // The only test that ends by itself: it closes its own canvas, never one
     // that another test has opened since.
     connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
-    canvas.startPacedTest(
-        Ghosting(canvas.canvas(), ghostingPicture(programFolder_)), frameClock(canvas));
+    startGhosting(canvas, programFolder_, frameClockFor(canvas, frameClocks_));
 }
 
 namespace {
@@ -196,15 +191,10 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
                       .arg(hu.toString(usableRefreshRate(reportedRate) / FrameSkipRow::Cells, 'f', 2));
 }
 
-std::unique_ptr<FrameClock> Program::frameClock(Form2& canvas)
-{
-    return frameClocks_ ? frameClocks_(canvas) : displayFrameClock(canvas, canvas.screen());
-}
-
 void Program::StartFrameSkip()
 {
     Form2& canvas = showCanvas();
-    std::unique_ptr<FrameClock> clock = frameClock(canvas);
+    std::unique_ptr<FrameClock> clock = frameClockFor(canvas, frameClocks_);
     // The figures live as long as the clock, which lives as long as the test.
     auto* figures = new FrameFigures(canvas, *clock);
     figures->setParent(clock.get());

@@ -5,6 +5,7 @@
 
 #include "app/TileTable.h"
 #include "canvas/Canvas.h"
+#include "canvas/FrameClock.h"
 #include "canvas/TestRun.h"
 #include "platform/ScreenSaverInhibitor.h"
 
@@ -17,12 +18,12 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class Form1;
 class Form2;
 class Form3;
 class Form4;
-class FrameClock;
 class PictureExport;
 struct Pattern;
 
@@ -44,7 +45,6 @@ public:
     // the rest of the program is, for as long as the translator lives.
     static std::unique_ptr<QTranslator> loadQtTranslation();
 
-    using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
     // Starts the guided checkup on a screen and gives what runs it; the
     // checkup calls `ended` once its summary is closed.
     using CheckupStarter =
@@ -69,9 +69,9 @@ public:
     void ReturnToLauncher();
     // Ends the program at once, whatever is open.
     void End();
-    // Starts a test as its tile would: `draw` on the canvas, or the ghosting
-    // test when it is empty.
-    void RunTest(const std::function<TestRun(Canvas&)>& draw);
+    // Starts the test `name` as its tile would, drawn by `draw` where given
+    // (a variant the command line chose).
+    void RunTest(std::string_view name, const std::function<TestRun(Canvas&)>& draw = {});
     // The frame-skip test: a lit cell a refresh, and the figures over it.
     void StartFrameSkip();
 
@@ -108,7 +108,6 @@ private:
     // Hides the launcher and shows the dialog, loading it first if needed.
     template <typename Dialog> void openDialog(QPointer<Dialog>& dialog, void (Program::*ok)());
     void showLauncher();
-    std::unique_ptr<FrameClock> frameClock(Form2& canvas);
 
     QString programFolder_;
     std::unique_ptr<Form1> form1_;

@@ -15,7 +15,7 @@ enum class TileSize { Large, Small };
 enum class TileThumbnail { FromPattern, OptionIcon, GhostingPicture, UniformityBands };
 
 // What a click on a tile starts.
-enum class TileAction { RunPattern, RunGhosting, ColumnsDialog, GradientDialog };
+enum class TileAction { RunTest, ColumnsDialog, GradientDialog };
 
 struct TileSpec {
     const char* name;
@@ -24,7 +24,7 @@ struct TileSpec {
     const char* toolTip;
     TileThumbnail thumbnail;
     TileAction action;
-    const char* pattern; // the pattern it runs or shows, by its exporter name
+    const char* pattern; // the test it runs or shows, by its name (as --test knows it)
 };
 
 // In drawing order: the small tiles come last, so they lie above the large

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class Form2;
 class QWindow;
 
 // Where a clock learns of the display's frames, from the display itself to
@@ -115,6 +116,10 @@ private:
     std::uint64_t ticks_ = 0;
     std::unique_ptr<TimerFrameClock> fallback_;
 };
+
+// Makes the frame clock for a paced test on a canvas; tests drive one by hand.
+class FrameClock;
+using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
 
 // A refresh rate the screen reports, made usable: 60 Hz when it reports none.
 double usableRefreshRate(double reported);

@@ -72,11 +72,9 @@ void Checkup::show(int index)
 
 void Checkup::startGhosting()
 {
-    std::unique_ptr<FrameClock> clock =
-        frameClocks_ ? frameClocks_(*canvas_) : displayFrameClock(*canvas_, screen_);
+    std::unique_ptr<FrameClock> clock = frameClockFor(*canvas_, frameClocks_);
     recordFrames(record_.frames, *clock, this);
-    canvas_->startPacedTest(
-        Ghosting(canvas_->canvas(), ghostingPicture(programFolder_)), std::move(clock));
+    ::startGhosting(*canvas_, programFolder_, std::move(clock));
     // Its six passes done, the checkup goes on by itself, unless the user
     // has already moved on.
     connect(

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "canvas/FrameClock.h"
 #include "checkup/CheckupCanvas.h"
 #include "checkup/CheckupRecord.h"
 #include "checkup/SummaryWindow.h"
@@ -17,15 +18,11 @@
 #include <memory>
 #include <optional>
 
-class FrameClock;
-
 // The guided checkup: every test in turn on one monitor, led by the keyboard,
 // with the defects the user marks; then the summary, and the report.
 class Checkup : public QObject {
     Q_OBJECT
 public:
-    using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
-
     // Starts with the first test on `screen` (the primary one when null).
     // With `reportPath` the report is written there when the summary opens.
     Checkup(QString programFolder, QScreen* screen, std::optional<QString> reportPath = {},

@@ -6,7 +6,6 @@
 #include "artwork/Artwork.h"
 #include "checkup/Checkup.h"
 #include "checkup/RefreshMeasure.h"
-#include "patterns/FrameSkip.h"
 #include "platform/ScreenList.h"
 
 #include <QApplication>
@@ -79,9 +78,7 @@ int main(int argc, char* argv[])
     }
     Program program(QCoreApplication::applicationDirPath(), screen);
     program.setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
-    if (options.test == FrameSkipTestName)
-        program.StartFrameSkip();
-    else if (options.test)
-        program.RunTest(options.draw);
+    if (options.test)
+        program.RunTest(*options.test, options.draw);
     return app.exec();
 }

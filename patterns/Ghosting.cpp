@@ -4,6 +4,7 @@
 #include "patterns/Ghosting.h"
 
 #include "canvas/FrameClock.h"
+#include "canvas/Form2.h"
 
 #include <QDir>
 
@@ -82,4 +83,9 @@ TestRun Ghosting(Canvas& canvas, QString picturePath)
 QString ghostingPicture(const QString& programFolder)
 {
     return QDir(programFolder).filePath(QLatin1String(GhostingPictureName));
+}
+
+void startGhosting(Form2& canvas, const QString& programFolder, std::unique_ptr<FrameClock> clock)
+{
+    canvas.startPacedTest(Ghosting(canvas.canvas(), ghostingPicture(programFolder)), std::move(clock));
 }

@@ -5,6 +5,8 @@
 
 #include "platform/WaylandPresentation.h"
 
+#include "canvas/Form2.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QScreen>
@@ -125,4 +127,9 @@ std::unique_ptr<FrameClock> displayFrameClock(QWidget& window, QScreen* screen)
         return std::make_unique<DisplayFrameClock>(window.windowHandle(), rate);
     }
     return std::make_unique<TimerFrameClock>(rate);
+}
+
+std::unique_ptr<FrameClock> frameClockFor(Form2& canvas, const FrameClockFactory& replacement)
+{
+    return replacement ? replacement(canvas) : displayFrameClock(canvas, canvas.screen());
 }

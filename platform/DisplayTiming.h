@@ -15,3 +15,7 @@ class QWidget;
 // frame callbacks with presentation feedback where the compositor has it,
 // frame callbacks alone, and only then a timer at the reported refresh rate.
 std::unique_ptr<FrameClock> displayFrameClock(QWidget& window, QScreen* screen);
+
+// `replacement`'s clock for `canvas` where there is one (tests tick by hand),
+// else the display's.
+std::unique_ptr<FrameClock> frameClockFor(Form2& canvas, const FrameClockFactory& replacement);

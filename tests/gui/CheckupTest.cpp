@@ -27,11 +27,7 @@ protected:
     void start(std::optional<QString> report = {})
     {
         checkup = std::make_unique<Checkup>(
-            QCoreApplication::applicationDirPath(), nullptr, report, [this](Form2&) {
-                auto made = std::make_unique<ManualClock>();
-                clock = made.get();
-                return made;
-            });
+            QCoreApplication::applicationDirPath(), nullptr, report, manualClocks(clock));
         QObject::connect(
             checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
     }

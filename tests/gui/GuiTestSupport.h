@@ -46,6 +46,16 @@ struct ManualClock : FrameClock {
     bool running = false;
 };
 
+// Clocks for paced tests that the test ticks by hand; `latest` is the last one made.
+inline FrameClockFactory manualClocks(QPointer<ManualClock>& latest)
+{
+    return [&latest](Form2&) {
+        auto made = std::make_unique<ManualClock>();
+        latest = made.get();
+        return made;
+    };
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override { program = std::make_unique<Program>(programFolder()); }
@@ -75,15 +85,8 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // The ghosting test's frames come from `clock`, ticked by the test.
-    void tickByHand()
-    {
-        program->setFrameClockFactory([this](Form2&) {
-            auto made = std::make_unique<ManualClock>();
-            clock = made.get();
-            return made;
-        });
-    }
+    // The paced tests' frames come from `clock`, ticked by the test.
+    void tickByHand() { program->setFrameClockFactory(manualClocks(clock)); }
 
     UrlRecorder urls;
     std::unique_ptr<Program> program;
