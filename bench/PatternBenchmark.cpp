@@ -9,6 +9,7 @@
 #include "canvas/TestDriver.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
+#include "checkup/CheckupCanvas.h"
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
 
@@ -112,6 +113,25 @@ void ghostingFrame(benchmark::State& state, bool wholeScreen)
     }
 }
 
+// One paint of the checkup's rings over a picture with 1000 marks: of one
+// ring's area, or of the whole screen.
+void ringsPaint(benchmark::State& state, bool wholeScreen)
+{
+    const QSize size(3840, 2160);
+    RasterCanvas canvas(size);
+    std::vector<Mark> marks;
+    for (int i = 0; i < 1000; ++i)
+        marks.push_back({QPoint(20 + (i * 97) % 3800, 20 + (i * 53) % 2120), MarkKind::Bright});
+    const QRect area = wholeScreen ? QRect(QPoint(0, 0), size) : QRect(marks[500].pixel - QPoint(7, 7), QSize(15, 15));
+    QImage screen(size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&screen);
+        drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
+        painter.end();
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+
 void registerAll()
 {
     for (QSize size : sizes) {
@@ -130,6 +150,10 @@ void registerAll()
     benchmark::RegisterBenchmark("ghosting-frame/whole-screen/3840x2160", ghostingFrame, true)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("ghosting-frame/marker-moved/3840x2160", ghostingFrame, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("rings/1000-marks/one-ring/3840x2160", ringsPaint, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("rings/1000-marks/whole-screen/3840x2160", ringsPaint, true)
         ->Unit(benchmark::kMillisecond);
 }
 

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -120,33 +121,57 @@ void CheckupCanvas::paintEvent(QPaintEvent* event)
 {
     Form2::paintEvent(event);
     QPainter painter(this);
-    drawMarks(painter);
+    // In physical pixels, as the picture is.
+    painter.save();
+    painter.scale(1 / devicePixelRatioF(), 1 / devicePixelRatioF());
+    drawRings(painter, canvas(), marks_, markColour_.rgb(), physical(event->rect()), ringScale());
+    painter.restore();
     if (hintVisible_)
         drawHint(painter);
 }
 
-void CheckupCanvas::drawMarks(QPainter& painter) const
+void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<Mark>& marks,
+    QRgb colour, const QRect& area, int scale)
 {
-    // In physical pixels, as the picture is: a ring of whole pixels, the marked
-    // one and its neighbours left as the test drew them, and so is any marked
-    // pixel another ring would cross.
+    // A ring of whole pixels, the marked one and its neighbours left as the
+    // test drew them, and so is any marked pixel another ring would cross.
+    // Only the rings that reach the area are looked at, each pixel of them
+    // once, and a ring only asks the marks near it: a paint costs what it shows.
+    const int inner = CheckupCanvas::RingInner * scale, outer = CheckupCanvas::RingOuter * scale;
+    std::vector<QPoint> ring; // pixels whose centres lie within half a pixel of the ring
+    for (int dy = -outer; dy <= outer; ++dy)
+        for (int dx = -outer; dx <= outer; ++dx)
+            if (const int d2 = dx * dx + dy * dy; d2 > inner * (inner + 1) && d2 <= outer * (outer + 1))
+                ring.emplace_back(dx, dy);
+    const QRect reach = area.adjusted(-outer, -outer, outer, outer);
+    std::vector<QPoint> centres;
+    for (const Mark& mark : marks)
+        if (reach.contains(mark.pixel))
+            centres.push_back(mark.pixel);
+    const auto byRow = [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); };
+    std::ranges::sort(centres, byRow);
+    const QRgb opposite = qRgb(255 - qRed(colour), 255 - qGreen(colour), 255 - qBlue(colour));
+    std::vector<QPoint> inColour, inOpposite, near;
+    for (QPoint centre : centres) {
+        near.clear();
+        for (auto it = std::ranges::lower_bound(centres, centre - QPoint(outer, outer), byRow);
+             it != centres.end() && it->y() <= centre.y() + outer; ++it)
+            if (std::abs(it->x() - centre.x()) <= outer && *it != centre)
+                near.push_back(*it);
+        for (QPoint offset : ring) {
+            const QPoint pixel = centre + offset;
+            if (!area.contains(pixel) || std::ranges::find(near, pixel) != near.end())
+                continue;
+            (ringColour(colour, composedPixel(canvas, pixel)) == colour ? inColour : inOpposite)
+                .push_back(pixel);
+        }
+    }
     painter.save();
-    const qreal ratio = devicePixelRatioF();
-    painter.scale(1 / ratio, 1 / ratio);
-    const int inner = RingInner * ringScale(), outer = RingOuter * ringScale();
-    const auto marked = [&](QPoint pixel) {
-        return std::ranges::any_of(marks_, [&](const Mark& mark) { return mark.pixel == pixel; });
-    };
-    for (const Mark& mark : marks_)
-        for (int dy = -outer; dy <= outer; ++dy)
-            for (int dx = -outer; dx <= outer; ++dx) {
-                const int d2 = dx * dx + dy * dy;
-                const QPoint pixel = mark.pixel + QPoint(dx, dy);
-                // Pixels whose centres lie within half a pixel of the ring.
-                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1) && !marked(pixel))
-                    painter.fillRect(QRect(pixel, QSize(1, 1)),
-                        QColor(ringColour(markColour_.rgb(), composedPixel(canvas(), pixel))));
-            }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (auto [points, rgb] : {std::pair{&inColour, colour}, {&inOpposite, opposite}}) {
+        painter.setPen(QPen(QColor(rgb), 0));
+        painter.drawPoints(points->data(), int(points->size()));
+    }
     painter.restore();
 }
 

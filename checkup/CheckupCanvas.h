@@ -14,6 +14,11 @@
 
 #include <vector>
 
+// The rings of `marks` over the pixels of `area`, `painter` drawing in
+// physical pixels; `scale` sizes the rings as the desktop's scale does.
+void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<Mark>& marks,
+    QRgb colour, const QRect& area, int scale);
+
 // The test canvas of the guided checkup. The hint and the marks lie over the
 // test's picture and never touch its raster: wherever neither is, the screen
 // shows the test's own pixels. Esc (and a close request) still asks to
@@ -59,7 +64,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void drawMarks(QPainter& painter) const;
     void drawHint(QPainter& painter) const;
     QRect hintArea() const;
     QRect ringArea(QPoint pixel) const;
