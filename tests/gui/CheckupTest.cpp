@@ -428,6 +428,27 @@ TEST_F(CheckupTest, AClickThatOnlyBringsTheCanvasBackMarksNothing)
 
 using CheckupHiDpiTest = CheckupTest;
 
+TEST(Rings, ARingLeavesEveryMarkedPixelAsThePictureHasItAndPaintsOnlyItsArea)
+{
+    RasterCanvas canvas(QSize(200, 100)); // black
+    // Marks lying on each other's rings: 7 below, 7 right, 5 and 5 off.
+    const std::vector<Mark> marks = {{{50, 50}, MarkKind::Bright}, {{50, 57}, MarkKind::Bright},
+        {{57, 50}, MarkKind::Bright}, {{45, 45}, MarkKind::Bright}, {{97, 20}, MarkKind::Bright},
+        {{150, 50}, MarkKind::Bright}};
+    QImage shown(200, 100, QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    const QRect area(0, 0, 100, 100); // the last mark's ring lies outside, and part of one more
+    QPainter painter(&shown);
+    drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
+    painter.end();
+    for (const Mark& mark : marks)
+        EXPECT_EQ(shown.pixel(mark.pixel), qRgb(0, 0, 0)) << mark.pixel.x() << "," << mark.pixel.y();
+    EXPECT_EQ(shown.pixel(56, 50), qRgb(255, 0, 255)); // on the first ring, beside the mark on it
+    EXPECT_EQ(shown.pixel(90, 20), qRgb(255, 0, 255));
+    EXPECT_EQ(shown.pixel(104, 20), qRgb(0, 0, 0)); // outside the area
+    EXPECT_EQ(shown.pixel(150, 43), qRgb(0, 0, 0));
+}
+
 TEST_F(CheckupHiDpiTest, AMarkIsThePhysicalPixelUnderThePointer)
 {
     start();
