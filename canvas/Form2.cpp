@@ -44,6 +44,9 @@ Form2::Form2(QScreen* screen)
             QMetaObject::invokeMethod(this, &Form2::returnRequested, Qt::QueuedConnection);
     });
 
+    // A named child, so that a test can let the still seconds pass at once.
+    cursorTimer_.setParent(this);
+    cursorTimer_.setObjectName(QStringLiteral("cursorTimer"));
     cursorTimer_.setSingleShot(true);
     cursorTimer_.setInterval(CursorHideMs);
     connect(&cursorTimer_, &QTimer::timeout, this, [this] { setCursor(Qt::BlankCursor); });

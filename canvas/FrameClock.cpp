@@ -5,6 +5,7 @@
 
 #include "canvas/Twips.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QWindow>
 
@@ -40,25 +41,35 @@ double pixelsPerFrame(double refreshRate)
     return stepsPerFrame(refreshRate) * double(MarkerStepTwips) / TwipsPerPixel;
 }
 
-TimerFrameClock::TimerFrameClock(double rate, QObject* parent)
-    : FrameClock()
-    , rate_(usableRefreshRate(rate))
+Nanoseconds steadyNanoseconds()
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    return [clock] { return clock->nsecsElapsed(); };
+}
+
+TimerFrameClock::TimerFrameClock(double rate, Nanoseconds now, QObject* parent)
+    : rate_(usableRefreshRate(rate))
+    , now_(now ? std::move(now) : steadyNanoseconds())
 {
     setParent(parent);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        const qint64 now = elapsed_.nsecsElapsed();
-        ticks_ = std::max(ticks_ + 1, qint64(double(now) / periodNs()));
-        scheduleNext();
-        emit frameShown({now, std::uint64_t(ticks_), std::int64_t(periodNs()), {}});
-        emit tick(std::uint64_t(ticks_));
-    });
+    connect(&timer_, &QTimer::timeout, this, &TimerFrameClock::due);
+}
+
+void TimerFrameClock::due()
+{
+    const qint64 now = now_() - started_;
+    ticks_ = std::max(ticks_ + 1, qint64(double(now) / periodNs()));
+    scheduleNext();
+    emit frameShown({now, std::uint64_t(ticks_), std::int64_t(periodNs()), {}});
+    emit tick(std::uint64_t(ticks_));
 }
 
 void TimerFrameClock::start()
 {
-    elapsed_.start();
+    started_ = now_();
     ticks_ = 0;
     scheduleNext();
 }
@@ -71,23 +82,18 @@ void TimerFrameClock::stop()
 void TimerFrameClock::scheduleNext()
 {
     const double dueNs = double(ticks_ + 1) * periodNs();
-    timer_.start(std::max(0, int(std::lround((dueNs - double(elapsed_.nsecsElapsed())) / 1e6))));
+    timer_.start(std::max(0, int(std::lround((dueNs - double(now_() - started_)) / 1e6))));
 }
 
 DisplayFrameClock::DisplayFrameClock(
     QWindow* window, double refreshRate, Nanoseconds now, QObject* parent)
     : window_(window)
     , refreshRate_(usableRefreshRate(refreshRate))
-    , now_(std::move(now))
+    , now_(now ? std::move(now) : steadyNanoseconds())
 {
     setParent(parent);
     if (window_)
         window_->installEventFilter(this);
-    if (!now_) {
-        auto clock = std::make_shared<QElapsedTimer>();
-        clock->start();
-        now_ = [clock] { return clock->nsecsElapsed(); };
-    }
 }
 
 bool DisplayFrameClock::eventFilter(QObject* watched, QEvent* event)
@@ -124,9 +130,17 @@ void DisplayFrameClock::framePresented()
         const double interval = double(now_() - firstSample_) / SampleTicks;
         const double period = 1e9 / refreshRate_;
         if (interval < period / 2) {
-            fallback_ = std::make_unique<TimerFrameClock>(refreshRate_);
-            connect(fallback_.get(), &FrameClock::tick, this, &FrameClock::tick);
-            connect(fallback_.get(), &FrameClock::frameShown, this, &FrameClock::frameShown);
+            fallback_ = std::make_unique<TimerFrameClock>(refreshRate_, now_);
+            // The count goes on from the frames already ticked, so that the
+            // hand-over does not read as the count going back.
+            const std::uint64_t before = ticks_;
+            connect(fallback_.get(), &FrameClock::tick, this,
+                [this, before](std::uint64_t t) { emit tick(before + t); });
+            connect(fallback_.get(), &FrameClock::frameShown, this, [this, before](FrameTime f) {
+                if (f.refresh)
+                    *f.refresh += before;
+                emit frameShown(f);
+            });
             fallback_->start();
             return;
         }

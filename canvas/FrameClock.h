@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -34,6 +33,10 @@ struct FrameTime {
     bool discarded = false; // never shown: replaced, skipped
 };
 
+// Nanoseconds on a steady clock; tests hand clocks a time of their own.
+using Nanoseconds = std::function<qint64()>;
+Nanoseconds steadyNanoseconds();
+
 // Ticks once per frame the display is ready for. The ghosting test moves its
 // marker by a fixed number of steps per refresh, so its speed is the same on
 // every machine.
@@ -59,18 +62,25 @@ signals:
 class TimerFrameClock : public FrameClock {
     Q_OBJECT
 public:
-    explicit TimerFrameClock(double rate, QObject* parent = nullptr);
+    explicit TimerFrameClock(double rate, Nanoseconds now = {}, QObject* parent = nullptr);
     void start() override;
     void stop() override;
     double rate() const override { return rate_; }
     TimingSource source() const override { return TimingSource::Timer; }
+
+    // The timer came due. Public so that a test with a time of its own can
+    // stand in for the timer.
+    void due();
+    // Milliseconds until the next tick is due, or -1 when stopped.
+    int nextDueInMs() const { return timer_.isActive() ? timer_.interval() : -1; }
 
 private:
     void scheduleNext();
     double periodNs() const { return 1e9 / rate_; }
 
     double rate_;
-    QElapsedTimer elapsed_;
+    Nanoseconds now_;
+    qint64 started_ = 0;
     qint64 ticks_ = 0;
     QTimer timer_;
 };
@@ -83,8 +93,6 @@ private:
 class DisplayFrameClock : public FrameClock {
     Q_OBJECT
 public:
-    using Nanoseconds = std::function<qint64()>;
-
     DisplayFrameClock(
         QWindow* window, double refreshRate, Nanoseconds now = {}, QObject* parent = nullptr);
     void start() override;
@@ -98,7 +106,7 @@ public:
     // The window is ready for its next frame. Called from the window's
     // update request, before it repaints, so the frame shows this tick's steps.
     void framePresented();
-    bool fellBackToTimer() const { return fallback_ != nullptr; }
+    TimerFrameClock* fallback() const { return fallback_.get(); }
 
     // Ticks needed before the interval is judged.
     static constexpr int SampleTicks = 8;
@@ -118,7 +126,6 @@ private:
 };
 
 // Makes the frame clock for a paced test on a canvas; tests drive one by hand.
-class FrameClock;
 using FrameClockFactory = std::function<std::unique_ptr<FrameClock>(Form2&)>;
 
 // A refresh rate the screen reports, made usable: 60 Hz when it reports none.

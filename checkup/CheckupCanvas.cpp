@@ -52,6 +52,8 @@ CheckupCanvas::CheckupCanvas(QScreen* screen)
     : Form2(screen)
 {
     setAwakeCursor(Qt::CrossCursor);
+    hintTimer_.setParent(this);
+    hintTimer_.setObjectName(QStringLiteral("hintTimer"));
     hintTimer_.setSingleShot(true);
     hintTimer_.setInterval(HintMs);
     connect(&hintTimer_, &QTimer::timeout, this, &CheckupCanvas::hideHint);

@@ -11,11 +11,13 @@
 
 #include <QDesktopServices>
 #include <QPointer>
+#include <QTimer>
 #include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -54,6 +56,23 @@ inline FrameClockFactory manualClocks(QPointer<ManualClock>& latest)
         latest = made.get();
         return made;
     };
+}
+
+// Holds a window's named timer back from running out on the wall clock, once
+// it is seen to last `ms`; `runOut` then lets it run out when the test says.
+inline void holdTimer(QObject* owner, const char* name, int ms)
+{
+    auto* timer = owner->findChild<QTimer*>(QString::fromLatin1(name));
+    ASSERT_TRUE(timer) << name;
+    ASSERT_EQ(timer->interval(), ms) << name;
+    timer->setInterval(std::numeric_limits<int>::max());
+}
+inline void runOut(QObject* owner, const char* name)
+{
+    auto* timer = owner->findChild<QTimer*>(QString::fromLatin1(name));
+    ASSERT_TRUE(timer && timer->isActive()) << name;
+    timer->stop();
+    QMetaObject::invokeMethod(timer, "timeout");
 }
 
 class ProgramTest : public testing::Test {

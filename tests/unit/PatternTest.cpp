@@ -17,7 +17,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -302,13 +301,17 @@ TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
     for (int rate = 24; rate <= 360; ++rate) {
         const int n = stepsPerFrame(rate), pixels = 2 * n / 15;
         EXPECT_LE(std::abs(pixels * rate - 960), rate) << rate << " Hz"; // the nearest even count
+        std::size_t along = 0;
         for (std::size_t end = n; end < steps.size(); end += n) {
             const QPointF from = steps[end - n], to = steps[end];
             for (auto [a, b] : {std::pair{from.x(), to.x()}, {from.y(), to.y()}})
                 if (std::abs(b - a) == 2 * n) { // moving along a pass this frame
                     ASSERT_EQ(std::abs(pixel(b) - pixel(a)), pixels) << rate << " Hz, step " << end;
+                    ++along;
                 }
         }
+        // Most frames run along a pass; only those that turn a corner do not.
+        EXPECT_GT(along, steps.size() / n * 3 / 4) << rate << " Hz";
     }
 }
 
@@ -350,23 +353,76 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
     EXPECT_EQ(frames.pixelsPerFrame, 16);
 }
 
-TEST(Pacing, AClockTheDisplayDoesNotPaceFallsBackToATimerAndTheFiguresSaySo)
+TEST(Pacing, TheTimerClockKeepsToItsStartAndAfterAStallGoesOnFromThePeriodItIsIn)
 {
+    constexpr std::int64_t ms = 1'000'000;
+    std::int64_t now = 1000 * ms; // the clock's own start is its zero
+    TimerFrameClock clock(50, [&] { return now; });
+    QObject context;
+    std::vector<std::pair<std::uint64_t, std::int64_t>> shown;
+    QObject::connect(&clock, &FrameClock::frameShown, &context,
+        [&](const FrameTime& f) { shown.emplace_back(*f.refresh, f.nanoseconds); });
+    std::vector<std::uint64_t> ticks;
+    QObject::connect(
+        &clock, &FrameClock::tick, &context, [&](std::uint64_t t) { ticks.push_back(t); });
+    clock.start();
+    std::vector<int> dueIn = {clock.nextDueInMs()};
+    // On time; a millisecond late, which the next wait makes up; a stall of
+    // eight periods; a timer that fires a little early.
+    for (const std::int64_t at : {20, 41, 205, 219}) {
+        now = 1000 * ms + at * ms;
+        clock.due();
+        dueIn.push_back(clock.nextDueInMs());
+    }
+    EXPECT_EQ(ticks, (std::vector<std::uint64_t>{1, 2, 10, 11}));
+    EXPECT_EQ(shown, (std::vector<std::pair<std::uint64_t, std::int64_t>>{
+                         {1, 20 * ms}, {2, 41 * ms}, {10, 205 * ms}, {11, 219 * ms}}));
+    EXPECT_EQ(dueIn, (std::vector<int>{20, 20, 19, 15, 21}));
+    clock.stop();
+    EXPECT_EQ(clock.nextDueInMs(), -1);
+}
+
+TEST(Pacing, AClockTheDisplayPacesTicksWithItAndOneItDoesNotFallsBackToATimer)
+{
+    constexpr std::int64_t ms = 1'000'000;
     std::int64_t now = 0;
+    {
+        DisplayFrameClock paced(nullptr, 60, [&] { return now; });
+        FrameRecord frames;
+        QObject context;
+        recordFrames(frames, paced, &context);
+        paced.start();
+        for (int i = 0; i <= 3 * DisplayFrameClock::SampleTicks; ++i, now += 16 * ms)
+            paced.framePresented();
+        EXPECT_EQ(paced.fallback(), nullptr);
+        EXPECT_EQ(frames.shown, 3 * DisplayFrameClock::SampleTicks + 1);
+        EXPECT_EQ(frames.timing, TimingSource::WaylandFrame);
+    }
     DisplayFrameClock clock(nullptr, 60, [&] { return now; });
     QObject context;
     FrameRecord frames;
     recordFrames(frames, clock, &context);
+    std::vector<std::uint64_t> ticks;
+    QObject::connect(
+        &clock, &FrameClock::tick, &context, [&](std::uint64_t t) { ticks.push_back(t); });
     EXPECT_EQ(frames.timing, TimingSource::WaylandFrame);
     clock.start();
     // 5 ms apart, as Qt's own X11 update timer ticks: not the display's 16.7.
-    for (int i = 0; i <= DisplayFrameClock::SampleTicks; ++i, now += 5'000'000)
+    for (int i = 0; i <= DisplayFrameClock::SampleTicks; ++i, now += 5 * ms)
         clock.framePresented();
+    EXPECT_EQ(ticks.size(), std::size_t(DisplayFrameClock::SampleTicks));
     EXPECT_EQ(clock.source(), TimingSource::Timer);
-    QDeadlineTimer deadline(5000);
-    while (frames.timing != TimingSource::Timer && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    TimerFrameClock* timer = clock.fallback();
+    ASSERT_NE(timer, nullptr);
+    // The timer takes over on the same time; its ticks and frames are the
+    // clock's, and the figures say whose they are.
+    EXPECT_EQ(timer->nextDueInMs(), 17);
+    now += 17 * ms;
+    timer->due();
+    EXPECT_EQ(ticks.back(), DisplayFrameClock::SampleTicks + 1u);
     EXPECT_EQ(frames.timing, TimingSource::Timer);
+    clock.framePresented(); // a late update request ticks no more
+    EXPECT_EQ(ticks.size(), std::size_t(DisplayFrameClock::SampleTicks) + 1);
 }
 
 TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
