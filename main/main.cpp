@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Program.h"
-#include "app/ProgramOptions.h"
 #include "artwork/Artwork.h"
 #include "checkup/Checkup.h"
 #include "checkup/RefreshMeasure.h"
+#include "cli/ProgramOptions.h"
 #include "platform/ScreenList.h"
 
 #include <QApplication>

@@ -19,24 +19,6 @@ std::optional<Channel> parseChannel(std::string_view text, std::string& error)
     return std::nullopt;
 }
 
-QStringList commandLine(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int a = 0; a < argc; ++a)
-        arguments << QString::fromLocal8Bit(argv[a]);
-    return arguments;
-}
-
-std::string commandLineProblem(const QCommandLineParser& parser)
-{
-    const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty())
-        return "unknown option '" + std::string(unknown[0].size() == 1 ? "-" : "--") +
-            unknown[0].toStdString() + "'";
-    // The one other refusal: "Missing value after '-o'."
-    return parser.errorText().section(QLatin1Char('\''), 1, 1).toStdString() + " needs a value";
-}
-
 std::function<TestRun(Canvas&)> chooseVariant(const Pattern& pattern,
     const std::optional<std::string>& columns, std::optional<Channel> channel, std::string& error)
 {

@@ -8,9 +8,6 @@
 #include "patterns/Channel.h"
 #include "patterns/Pattern.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,14 +19,6 @@ inline constexpr std::string_view GhostingTestName = "ghosting";
 
 // "red", "green" or "blue"; nullopt and `error` set for anything else.
 std::optional<Channel> parseChannel(std::string_view text, std::string& error);
-
-// The command line as Qt reads it, before any application object exists (so
-// that --help and --version need no display).
-QStringList commandLine(int argc, char* argv[]);
-
-// Why `parser` refused a command line, as both programs say it: "unknown
-// option '--x'" or "-o needs a value".
-std::string commandLineProblem(const QCommandLineParser& parser);
 
 // What draws `pattern` with the columns dialog's count (as typed) and a
 // channel, checked as the dialogs check them: an empty function and `error`

@@ -3,6 +3,7 @@
 
 #include "platform/ScreenList.h"
 
+#include "canvas/NumberText.h"
 #include "canvas/ScreenMetrics.h"
 
 #include <QGuiApplication>
@@ -37,10 +38,8 @@ QStringList describeScreens()
 QScreen* findScreen(const QString& nameOrIndex)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    bool isIndex = false;
-    const int index = nameOrIndex.toInt(&isIndex);
-    if (isIndex)
-        return index >= 0 && index < screens.size() ? screens[index] : nullptr;
+    if (const std::optional<int> index = wholeNumber(nameOrIndex.toStdString()))
+        return *index < screens.size() ? screens[*index] : nullptr;
     for (QScreen* screen : screens)
         if (screen->name() == nameOrIndex)
             return screen;

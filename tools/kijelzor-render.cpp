@@ -4,7 +4,9 @@
 // kijelzor-render: writes the finished picture of a test as a PNG, for
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
+#include "canvas/NumberText.h"
 #include "canvas/PictureFile.h"
+#include "cli/CommandLine.h"
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 #include "patterns/TestChoice.h"
@@ -14,16 +16,13 @@
 #include <QFileInfo>
 #include <QString>
 
-#include <charconv>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
-
 
 const char* const usage =
     "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
@@ -55,22 +54,9 @@ struct Options {
     std::string allInto; // --all: every test into this folder
 };
 
-// A bad invocation: one line on stderr, status 2.
-int usageError(const std::string& message)
+int badUsage(std::string_view message, bool pointToHelp = true)
 {
-    std::fprintf(stderr, "kijelzor-render: %s (see --help)\n", message.c_str());
-    return 2;
-}
-
-// Digits only, the whole of them: from_chars alone would take "12abc" as 12.
-std::optional<int> parseCount(std::string_view text)
-{
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        value > unsigned(std::numeric_limits<int>::max()))
-        return std::nullopt;
-    return int(value);
+    return usageError("kijelzor-render", message, pointToHelp);
 }
 
 // "WxH" with both sides from 1 to MaxPictureSide; otherwise the reason it is not.
@@ -79,7 +65,7 @@ std::optional<std::string> parseSize(std::string_view text, QSize& size)
     const auto x = text.find('x');
     if (x == std::string_view::npos)
         return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
-    const auto w = parseCount(text.substr(0, x)), h = parseCount(text.substr(x + 1));
+    const auto w = wholeNumber(text.substr(0, x)), h = wholeNumber(text.substr(x + 1));
     if (!w || !h)
         return "malformed size '" + std::string(text) + "': expected WxH, such as 1920x1080";
     if (*w == 0 || *h == 0)
@@ -138,7 +124,7 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
     const QCommandLineOption all("all", {}, "DIR");
     parser.addOptions({help, version, list, size, output, columns, channel, all});
     if (!parser.parse(commandLine(argc, argv)))
-        return usageError(commandLineProblem(parser));
+        return badUsage(commandLineProblem(parser));
     if (parser.isSet(help))
         return std::fputs(usage, stdout), 0;
     if (parser.isSet(version))
@@ -147,31 +133,31 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
         return listTests();
     if (parser.isSet(size))
         if (auto problem = parseSize(parser.value(size).toStdString(), options.size))
-            return usageError(*problem);
+            return badUsage(*problem);
     const QStringList tests = parser.positionalArguments();
     if (parser.isSet(all)) {
         if (!tests.isEmpty() || parser.isSet(output) || parser.isSet(columns) ||
             parser.isSet(channel))
-            return usageError("--all takes only --size besides its folder");
+            return badUsage("--all takes only --size besides its folder");
         options.allInto = parser.value(all).toStdString();
         return std::nullopt;
     }
     if (tests.size() > 1)
-        return usageError("more than one test given: '" + tests[1].toStdString() + "'");
+        return badUsage("more than one test given: '" + tests[1].toStdString() + "'");
     if (tests.isEmpty())
-        return usageError("no test given");
+        return badUsage("no test given");
     options.pattern = findPattern(tests[0].toStdString());
     if (!options.pattern)
-        return usageError("unknown test '" + tests[0].toStdString() + "' (try --list)");
+        return badUsage("unknown test '" + tests[0].toStdString() + "' (try --list)");
     std::string error;
     if (parser.isSet(channel) &&
         !(options.channel = parseChannel(parser.value(channel).toStdString(), error)))
-        return usageError(error);
+        return badUsage(error);
     if (parser.isSet(columns))
         options.columns = parser.value(columns).toStdString();
     options.output = parser.value(output).toStdString();
     if (options.output.empty())
-        return usageError("no output file given: -o FILE.png");
+        return badUsage("no output file given: -o FILE.png");
     return std::nullopt;
 }
 
@@ -186,9 +172,7 @@ int main(int argc, char* argv[])
         return writeAll(options);
     std::string error;
     const auto test = chooseVariant(*options.pattern, options.columns, options.channel, error);
-    if (!test) {
-        std::fprintf(stderr, "kijelzor-render: %s\n", error.c_str());
-        return 2;
-    }
+    if (!test)
+        return badUsage(error, false);
     return writePicture(options, test);
 }

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/ProgramOptions.h"
+#include "cli/ProgramOptions.h"
 
+#include "cli/CommandLine.h"
 #include "patterns/TestChoice.h"
 
 #include <cstdio>
@@ -33,12 +34,9 @@ const char* const usage =
     "  --help               show this text\n"
     "  --version            show the version\n";
 
-// Bad usage: one line on stderr, status 2.
-int usageError(const QString& message, bool pointToHelp = true)
+int badUsage(const QString& message, bool pointToHelp = true)
 {
-    std::fprintf(
-        stderr, "kijelzor: %s%s\n", qPrintable(message), pointToHelp ? " (see --help)" : "");
-    return 2;
+    return usageError("kijelzor", message.toStdString(), pointToHelp);
 }
 
 } // namespace
@@ -55,9 +53,9 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     parser.addOptions({help, version, listScreens, screen, test, columns, channel, checkup,
         report, measureRefresh});
     if (!parser.parse(commandLine(argc, argv)))
-        return usageError(QString::fromStdString(commandLineProblem(parser)));
+        return badUsage(QString::fromStdString(commandLineProblem(parser)));
     if (!parser.positionalArguments().isEmpty())
-        return usageError(
+        return badUsage(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
     if (parser.isSet(help))
         return std::fputs(usage, stdout), 0;
@@ -71,19 +69,19 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     options.checkup = parser.isSet(checkup);
     options.measureRefresh = parser.isSet(measureRefresh);
     if (options.measureRefresh && (options.checkup || parser.isSet(test) || parser.isSet(report)))
-        return usageError(
+        return badUsage(
             QStringLiteral("--measure-refresh goes only with --screen: not with --test, "
                            "--checkup or --report"));
     if (parser.isSet(report)) {
         if (!options.checkup)
-            return usageError(QStringLiteral("--report goes with --checkup"));
+            return badUsage(QStringLiteral("--report goes with --checkup"));
         options.report = parser.value(report);
     }
     if (options.checkup && parser.isSet(test))
-        return usageError(QStringLiteral("--checkup runs every test: --test does not go with it"));
+        return badUsage(QStringLiteral("--checkup runs every test: --test does not go with it"));
     if (!parser.isSet(test)) {
         if (parser.isSet(columns) || parser.isSet(channel))
-            return usageError(QStringLiteral("--columns and --channel go with --test"));
+            return badUsage(QStringLiteral("--columns and --channel go with --test"));
         return options;
     }
     const std::string name = parser.value(test).toStdString();
@@ -93,19 +91,19 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
     std::optional<Channel> colour;
     if (parser.isSet(channel) &&
         !(colour = parseChannel(parser.value(channel).toStdString(), error)))
-        return usageError(QString::fromStdString(error));
+        return badUsage(QString::fromStdString(error));
     options.test = name;
     if (name == GhostingTestName) {
         if (count || colour)
-            return usageError(QStringLiteral("--columns and --channel do not apply to ghosting"));
+            return badUsage(QStringLiteral("--columns and --channel do not apply to ghosting"));
         return options;
     }
     const Pattern* pattern = findPattern(name);
     if (!pattern)
-        return usageError("unknown test '" + QString::fromStdString(name) +
+        return badUsage("unknown test '" + QString::fromStdString(name) +
             "' (try kijelzor-render --list, or ghosting)");
     options.draw = chooseVariant(*pattern, count, colour, error);
     if (!options.draw)
-        return usageError(QString::fromStdString(error), false);
+        return badUsage(QString::fromStdString(error), false);
     return options;
 }
