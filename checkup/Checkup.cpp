@@ -61,7 +61,7 @@ void Checkup::show(int index)
     // Every test starts on a canvas as a tile's does: a new one.
     canvas_->reload();
     showMarks();
-    canvas_->showHint(QString::fromUtf8(step.title),
+    canvas_->showHint(QString::fromUtf8(testTitle(step.test)),
         QStringLiteral("%1 / %2").arg(index + 1).arg(checkupTable().size()),
         QString::fromUtf8(step.hint));
     if (step.test == GhostingTestName)

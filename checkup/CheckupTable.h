@@ -12,8 +12,7 @@ enum class MarkKind { Bright, Dark, Subpixel, Other };
 
 // One test of the guided checkup, with what the user is told about it.
 struct CheckupStep {
-    const char* test; // a pattern's exporter name, or "ghosting"
-    const char* title;
+    const char* test; // a pattern's exporter name, or "ghosting"; titled by testTitle
     const char* hint; // what to look for, one or two sentences
     MarkKind kind; // of every mark made on this test
     QRgb markColour; // of the rings over the picture; stands out from it

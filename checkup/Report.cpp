@@ -3,6 +3,8 @@
 
 #include "checkup/Report.h"
 
+#include "patterns/TestChoice.h"
+
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,10 +39,8 @@ QColor kindColour(MarkKind kind)
 
 QString titleOf(const std::string& test)
 {
-    for (const CheckupStep& step : checkupTable())
-        if (test == step.test)
-            return QString::fromUtf8(step.title);
-    return QString::fromStdString(test);
+    const char* title = testTitle(test);
+    return title ? QString::fromUtf8(title) : QString::fromStdString(test);
 }
 
 QString number(double value, int decimals = 0)
@@ -186,11 +186,11 @@ QString findingsHtml(const CheckupRecord& record)
     // Two columns, so that it fits on a screen and on a page.
     return QStringLiteral("<table class=\"columns\"><tr><td valign=\"top\">\n"
                           "<h2>Hibák fajtánként</h2>\n<table cellpadding=\"3\">\n%1</table>\n"
-                          "<h2>Utánhúzás</h2>\n<table cellpadding=\"3\">\n%2</table>\n"
+                          "<h2>%4</h2>\n<table cellpadding=\"3\">\n%2</table>\n"
                           "</td><td valign=\"top\">\n"
                           "<h2>Tesztek</h2>\n<table cellpadding=\"3\">\n%3</table>\n"
                           "</td></tr></table>\n")
-        .arg(kinds, frames, tests);
+        .arg(kinds, frames, tests, QString::fromUtf8(GhostingTitle));
 }
 
 QString unseenHtml(const CheckupRecord& record)

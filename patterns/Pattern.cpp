@@ -38,7 +38,7 @@ const Pattern patterns[] = {
     {"white-saturation", "Fehérszint", [](Canvas& c) { return LevelSquares(c, LevelEnd::White); }},
     {"gamma", "Gamma", GammaBands},
     {"sharpness", "Élesség", Sharpness},
-    {"gray-columns", "Szürke oszlopo", GrayColumns},
+    {"gray-columns", "Szürke oszlopok", GrayColumns},
     {"gray-gradient", "Szürke gradiens", [](Canvas& c) { return Gradient(c, std::nullopt); }},
     {"dark-tones", "Sötét tónusok", [](Canvas& c) { return ToneFields(c, Tones::Dark); }},
     {"light-tones", "Világos tónusok", [](Canvas& c) { return ToneFields(c, Tones::Light); }},

@@ -7,6 +7,14 @@
 #include "patterns/Gradient.h"
 #include "patterns/SteppedColumns.h"
 
+const char* testTitle(std::string_view name)
+{
+    if (name == GhostingTestName)
+        return GhostingTitle;
+    const Pattern* pattern = findPattern(name);
+    return pattern ? pattern->title : nullptr;
+}
+
 std::optional<Channel> parseChannel(std::string_view text, std::string& error)
 {
     if (text == "red")

@@ -16,6 +16,12 @@
 // The tests as both command lines name them: the exporter's names, and for
 // the program also the ghosting test, with the two option dialogs' choices.
 inline constexpr std::string_view GhostingTestName = "ghosting";
+inline constexpr const char* GhostingTitle = "Utánhúzás";
+
+// A test's Hungarian title, as the checkup, its report, the launcher's menu
+// and the exporter's --list show it; null for a name that is no test. The
+// tiles keep their own tool tips, the launcher's described texts.
+const char* testTitle(std::string_view name);
 
 // "red", "green" or "blue"; nullopt and `error` set for anything else.
 std::optional<Channel> parseChannel(std::string_view text, std::string& error);

@@ -13,7 +13,7 @@ pixel() { convert "$1" -crop "1x1+$2+0" -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9
 
 # --list: one test a line, a tab, its Hungarian name; every one renders W x H RGB pixels.
 "$render" --list >"$work/list" || fail "--list"
-grep -qP '^gray-columns\tSzürke oszlopo$' "$work/list" && grep -qP '^pure-green\tTiszta zöld$' "$work/list" || fail "--list: $(head -c 300 "$work/list")"
+grep -qP '^gray-columns\tSzürke oszlopok$' "$work/list" && grep -qP '^pure-green\tTiszta zöld$' "$work/list" || fail "--list: $(head -c 300 "$work/list")"
 [ "$(wc -l <"$work/list")" = 22 ] || fail "--list has $(wc -l <"$work/list") tests"
 for t in $(cut -f1 "$work/list"); do
     "$render" "$t" --size 61x47 -o "$work/$t.png" || fail "$t did not render"

@@ -34,6 +34,10 @@ TEST_F(LauncherTest, AFixedCentredWindowWhoseTilesShowTheirTests)
     EXPECT_LE((launcher().geometry().center() - screen.center()).manhattanLength(), 2);
     for (const TileSpec& row : tileTable()) // small tiles lie above the large ones
         EXPECT_EQ(launcher().childAt(tile(row.name)->geometry().center()), tile(row.name));
+    // The tiles keep the launcher's own tool tips, where a test's title differs.
+    EXPECT_EQ(tile("Picture1")->toolTip(), QStringLiteral("Szürke oszlopo"));
+    EXPECT_EQ(tile("Picture6")->toolTip(), QStringLiteral("Red"));
+    EXPECT_EQ(tile("Picture12")->toolTip(), QStringLiteral("Szürke oszlopok plusz opciók"));
     // Thumbnails: the tests themselves, the option tiles' icon, and the
     // uniformity test's bands without the grid (column 30 would be white).
     EXPECT_EQ(tile("Picture16")->picture(), renderPicture(*findPattern("light-gray"), {120, 90}));
