@@ -19,6 +19,8 @@ grep -q '^0 A, 1920 x 1080 pixels at 0,0, .*primary$' "$work/list" && grep -q '^
     [ "$(wc -l <"$work/list")" = 2 ] || fail "--list-screens: $(cat "$work/list")"
 "$program" --screen C 2>"$work/err" && fail "monitor C taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] &&
     grep -q '1 B,' "$work/err" || fail "--screen C: $(cat "$work/err")"
+"$program" --screen 2 2>"$work/err" && fail "monitor 2 of two taken" || [ $? = 2 ] && grep -q "no monitor '2'" "$work/err" ||
+    fail "--screen 2: $(cat "$work/err")"
 
 white_on_b() { [ "$(pixels 0,0 1919,1079 1920,0 3839,1079)" = "0,0,0 0,0,0 255,255,255 255,255,255" ]; }
 "$program" --screen B --test white &

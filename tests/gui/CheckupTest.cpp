@@ -268,6 +268,35 @@ TEST_F(CheckupTest, ClicksMarkPhysicalPixelsOverThePictureAndTheMarksStayWithThe
     EXPECT_EQ(shown().pixel(300, 194), qRgb(0, 0, 0));
 }
 
+TEST(CheckupReport, TheMapRingsEachMarkWhereItIsOnTheScreenInItsKindsColour)
+{
+    using enum MarkKind;
+    CheckupRecord record;
+    record.screen.pixels = QSize(1000, 500); // drawn at 0.8, inside a 12-pixel border
+    record.tests = {{"black", {{{0, 0}, Bright}, {{999, 499}, Dark}}},
+        {"pure-red", {{{500, 100}, Subpixel}}}, {"gray", {{{100, 400}, Other}}}};
+    const QImage map = markMap(record);
+    ASSERT_EQ(map.width(), 824);
+    ASSERT_GT(map.height(), 424);
+    const auto near = [](QRgb a, QColor b) {
+        return std::abs(qRed(a) - b.red()) + std::abs(qGreen(a) - b.green()) +
+            std::abs(qBlue(a) - b.blue()) < 60;
+    };
+    const std::pair<QPoint, QColor> rings[] = {{{0, 0}, QColor(0xc2, 0x41, 0x0c)},
+        {{999, 499}, QColor(0x1d, 0x4e, 0xd8)}, {{500, 100}, QColor(0xa2, 0x1c, 0xaf)},
+        {{100, 400}, QColor(0x15, 0x80, 0x3d)}};
+    for (const auto& [pixel, colour] : rings) {
+        const QPointF centre(12 + (pixel.x() + 0.5) * 0.8, 12 + (pixel.y() + 0.5) * 0.8);
+        SCOPED_TRACE(std::to_string(pixel.x()) + "," + std::to_string(pixel.y()));
+        // Five pixels out on every side, and not at the middle.
+        for (const QPointF side : {QPointF(5, 0), QPointF(-5, 0), QPointF(0, 5), QPointF(0, -5)}) {
+            const QPointF at = centre + side;
+            EXPECT_TRUE(near(map.pixel(int(at.x()), int(at.y())), colour)) << at.x() << "," << at.y();
+        }
+        EXPECT_FALSE(near(map.pixel(int(centre.x()), int(centre.y())), colour));
+    }
+}
+
 TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
 {
     QTemporaryDir dir;
