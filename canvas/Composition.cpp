@@ -9,6 +9,7 @@
 #include <QRegion>
 
 #include <cmath>
+#include <optional>
 
 QRect markerPixels(const Label1State& marker)
 {
@@ -20,13 +21,29 @@ QRect markerPixels(const Label1State& marker)
     return QRect(int(left), int(top), side, side);
 }
 
+namespace {
+
+// QImage::pixel converts every format on every call; the rings ask for a
+// hundred thousand pixels a paint.
+std::optional<QRgb> pixelOf(const QImage& image, QPoint pixel)
+{
+    if (unsigned(pixel.x()) >= unsigned(image.width()) ||
+        unsigned(pixel.y()) >= unsigned(image.height()))
+        return std::nullopt;
+    if (image.format() == QImage::Format_RGB32)
+        return reinterpret_cast<const QRgb*>(image.constScanLine(pixel.y()))[pixel.x()];
+    return image.pixel(pixel);
+}
+
+} // namespace
+
 QRgb composedPixel(const RasterCanvas& canvas, QPoint pixel)
 {
     const Image1State& image1 = canvas.Image1();
-    if (image1.visible && image1.picture.rect().contains(pixel))
-        return image1.picture.pixel(pixel);
-    const QImage& raster = canvas.raster().image();
-    return raster.rect().contains(pixel) ? raster.pixel(pixel) : qRgb(0, 0, 0);
+    if (image1.visible)
+        if (const std::optional<QRgb> shown = pixelOf(image1.picture, pixel))
+            return *shown;
+    return pixelOf(canvas.raster().image(), pixel).value_or(qRgb(0, 0, 0));
 }
 
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker)

@@ -500,6 +500,18 @@ TEST_F(CheckupHiDpiTest, AMarkIsThePhysicalPixelUnderThePointer)
     key(Qt::Key_Q);
     const QImage screen = shown();
     EXPECT_EQ(screen.pixel(pixel), qRgb(0, 0, 0));
-    // The ring is as large to the eye as at a scale of 1.
-    EXPECT_EQ(screen.pixel(pixel + QPoint(0, int(5.5 * std::lround(ratio)))), qRgb(255, 0, 255));
+    // The ring is as large to the eye as at a scale of 1, whole pixels of it
+    // and nothing around it.
+    const int scale = int(std::lround(ratio));
+    const int inner = CheckupCanvas::RingInner * scale, outer = CheckupCanvas::RingOuter * scale;
+    int wrong = 0, lit = 0;
+    for (int dy = -outer - 2; dy <= outer + 2; ++dy)
+        for (int dx = -outer - 2; dx <= outer + 2; ++dx) {
+            const int d2 = dx * dx + dy * dy;
+            const bool ring = d2 > inner * (inner + 1) && d2 <= outer * (outer + 1);
+            const QRgb want = ring ? qRgb(255, 0, 255) : qRgb(0, 0, 0);
+            wrong += screen.pixel(pixel + QPoint(dx, dy)) != want;
+            lit += ring;
+        }
+    EXPECT_EQ(wrong, 0) << "of " << lit << " ring pixels";
 }
