@@ -10,6 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 jobs=$(nproc)
+# Each part says when it starts, so that a run shows where its time goes.
+part() { part "$1 (at $SECONDS s)"; }
 
 suite() { # build directory, then CMake options
     local dir=$1
@@ -19,20 +21,21 @@ suite() { # build directory, then CMake options
     ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs"
 }
 
-echo "== the test suite"
+part "the test suite"
 suite build
-[ "${1:-}" = "--quick" ] && exit 0
+[ "${1:-}" = "--quick" ] && { part "done"; exit 0; }
 
-echo "== the license of every file"
+part "the license of every file"
 reuse lint >/dev/null || { reuse lint; exit 1; }
 
-echo "== the Debian package"
+part "the Debian package"
 scripts/check-package.sh build
 
-echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+part "the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 suite build-sanitize -DKIJELZOR_SANITIZE=ON
 
-echo "== fuzzing"
+part "fuzzing"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKIJELZOR_FUZZ=ON
 cmake --build build-fuzz -j "$jobs" --target fuzz_raster
 ctest --test-dir build-fuzz --output-on-failure --no-tests=error -V | grep -E 'stat::|Test *#|tests passed|FAILED|ERROR'
+part "done"
