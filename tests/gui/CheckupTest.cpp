@@ -484,6 +484,8 @@ TEST(Rings, ARingLeavesEveryMarkedPixelAsThePictureHasItAndPaintsOnlyItsArea)
     EXPECT_EQ(shown.pixel(56, 50), qRgb(255, 0, 255)); // on the first ring, beside the mark on it
     EXPECT_EQ(shown.pixel(90, 20), qRgb(255, 0, 255));
     EXPECT_EQ(shown.pixel(104, 20), qRgb(0, 0, 0)); // outside the area
+    EXPECT_EQ(shown.pixel(100, 24), qRgb(0, 0, 0)); // just outside
+    EXPECT_EQ(shown.pixel(99, 25), qRgb(255, 0, 255)); // just inside
     EXPECT_EQ(shown.pixel(150, 43), qRgb(0, 0, 0));
 }
 
