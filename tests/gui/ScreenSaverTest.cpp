@@ -61,6 +61,17 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     checkup->finish(); // through every test, until the summary
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
     checkup.reset();
+
+    // Withdrawn and asked again before the service answered: the first
+    // answer is handed back, not taken for the second.
+    ScreenSaverInhibitor quick;
+    quick.inhibit();
+    quick.allow();
+    quick.inhibit();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.allowed.size() == 4; }));
+    EXPECT_EQ(fake.allowed.back(), 44u);
+    quick.allow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
     QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
 }
 
