@@ -260,16 +260,24 @@ void CheckupCanvas::keyPressEvent(QKeyEvent* event)
 
 bool CheckupCanvas::takesMarks() const
 {
-    return isActiveWindow() && activeSince_.isValid() && activeSince_.elapsed() >= ActivationMs;
+    return isActiveWindow() && activeSince_ &&
+        now_() - *activeSince_ >= qint64(ActivationMs) * 1'000'000;
+}
+
+void CheckupCanvas::setClock(Nanoseconds now)
+{
+    now_ = std::move(now);
+    if (activeSince_)
+        activeSince_ = now_();
 }
 
 void CheckupCanvas::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
-            activeSince_.start();
+            activeSince_ = now_();
         else
-            activeSince_.invalidate();
+            activeSince_.reset();
     }
     Form2::changeEvent(event);
 }

@@ -4,14 +4,15 @@
 #pragma once
 
 #include "canvas/Form2.h"
+#include "canvas/FrameClock.h"
 #include "checkup/CheckupRecord.h"
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QString>
 #include <QTimer>
 
+#include <optional>
 #include <vector>
 
 // The rings of `marks` over the pixels of `area`, `painter` drawing in
@@ -49,6 +50,8 @@ public:
     // Whether a click now marks a pixel: the canvas is active, and has been
     // for ActivationMs.
     bool takesMarks() const;
+    // The time the moment is measured on; tests hand the canvas their own.
+    void setClock(Nanoseconds now);
 
 signals:
     void nextRequested();
@@ -74,5 +77,6 @@ private:
     QTimer hintTimer_;
     std::vector<Mark> marks_;
     QColor markColour_;
-    QElapsedTimer activeSince_;
+    Nanoseconds now_ = steadyNanoseconds();
+    std::optional<qint64> activeSince_;
 };
