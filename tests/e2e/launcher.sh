@@ -17,8 +17,11 @@ done
 # --help, --version and bad usage need no display either.
 [ "$(env -u DISPLAY "$program" --version)" = "kijelzor 1.05" ] && env -u DISPLAY "$program" --help | grep -q '^Usage: kijelzor' ||
     fail "--help or --version"
-env -u DISPLAY "$program" --bogus 2>"$work/err" && fail "--bogus taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] ||
-    fail "--bogus: $(cat "$work/err")"
+for bad in --bogus "--report $work/r.html"; do
+    # shellcheck disable=SC2086 # an option and its value
+    env -u DISPLAY "$program" $bad 2>"$work/err" && fail "$bad taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] ||
+        fail "$bad: $(cat "$work/err")"
+done
 
 start_xvfb 1024x768
 launcher_shown() { xdotool search --onlyvisible --name '^Kijelzor - v1\.05' >/dev/null 2>&1; }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "patterns/Pattern.h"
+#include "canvas/Composition.h"
 #include "canvas/FrameClock.h"
 #include "canvas/PictureFile.h"
 #include "canvas/RasterCanvas.h"
@@ -262,11 +263,24 @@ TEST(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
     const qsizetype sof = enormous.indexOf("\xFF\xC0");
     for (int i : {5, 6, 7, 8})
         enormous[sof + i] = char(i % 2 ? 30000 >> 8 : 30000 & 0xFF);
+    const QByteArray tall = enormous.left(sof + 7) + jpeg.mid(sof + 7); // 30000 × 300
     for (const QString& file : {dir.filePath("missing.jpg"), write("empty.jpg", {}),
              write("truncated.jpg", jpeg.left(jpeg.size() / 2)),
-             write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous),
+             write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous), write("tall.jpg", tall),
              dir.path()})
         EXPECT_TRUE(loadPicture(file, QSize(1024, 768)).isNull()) << qPrintable(file);
+}
+
+TEST(Composition, AHiddenPictureShowsNothingOfItself)
+{
+    RasterCanvas canvas(QSize(10, 10)); // black
+    canvas.Image1().picture = QImage(5, 5, QImage::Format_RGB32);
+    canvas.Image1().picture.fill(Qt::white);
+    canvas.Image1().visible = false;
+    EXPECT_EQ(composedPixel(canvas, {2, 2}), qRgb(0, 0, 0));
+    canvas.Image1().visible = true;
+    EXPECT_EQ(composedPixel(canvas, {2, 2}), qRgb(255, 255, 255));
+    EXPECT_EQ(composedPixel(canvas, {7, 7}), qRgb(0, 0, 0)); // beside it, the raster
 }
 
 TEST(PictureFiles, ASaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
