@@ -17,10 +17,11 @@ done
 # --help, --version and bad usage need no display either.
 [ "$(env -u DISPLAY "$program" --version)" = "kijelzor 1.05" ] && env -u DISPLAY "$program" --help | grep -q '^Usage: kijelzor' ||
     fail "--help or --version"
-for bad in --bogus "--report $work/r.html"; do
-    # shellcheck disable=SC2086 # an option and its value
-    env -u DISPLAY "$program" $bad 2>"$work/err" && fail "$bad taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] ||
-        fail "$bad: $(cat "$work/err")"
+# Each refused with one line that names the option at fault, the first given.
+for bad in --bogus "--report $work/r.html" "--measure-refresh --report $work/r.html"; do
+    # shellcheck disable=SC2086 # options and their values
+    env -u DISPLAY "$program" $bad 2>"$work/err" && fail "$bad taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] &&
+        grep -q -- "${bad%% *}" "$work/err" || fail "$bad: $(cat "$work/err")"
 done
 
 start_xvfb 1024x768
