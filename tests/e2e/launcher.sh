@@ -60,4 +60,11 @@ eventually saver_on || fail "the screensaver stays away after the ghosting test:
 pids+=($!)
 saver_off() { [ "$(xssstate -s)" = off ]; }
 eventually saver_off || fail "a test left the running screensaver running"
+
+# The variant the command line asks for, not the tile's picture: eight columns
+# falling from red, the first 224, 0, 0 where the tile's first is dark gray.
+kill "${pids[-1]}"
+"$program" --test gray-columns --columns 8 --channel red 2>"$work/third.log" &
+pids+=($!)
+eventually shows "224,0,0 0,0,0" 5,384 1000,384 || fail "--columns 8 --channel red: $(pixels 5,384 1000,384)"
 echo "end to end: all checks passed"

@@ -29,4 +29,12 @@ eventually white_on_b || fail "the white test does not cover monitor B alone: $(
 xdotool key Escape
 launcher_on_b() { eval "$(xdotool search --onlyvisible --name '^Kijelzor - v1' getwindowgeometry --shell 2>/dev/null)" && [ "${X:-0}" -ge 1920 ]; }
 eventually launcher_on_b || fail "Esc did not bring the launcher back on monitor B"
+
+# The checkup on monitor B: its first test with its hint there, nothing of it on A.
+kill "${pids[-1]}"
+"$program" --checkup --screen B 2>"$work/checkup.log" &
+pids+=($!)
+lit() { convert "$work/shot.png" -crop "1920x1080+$1+0" -format '%[fx:maxima.r>0]' info:; }
+checkup_on_b() { import -window root "$work/shot.png" && [ "$(lit 0)$(lit 1920)" = 01 ]; }
+eventually checkup_on_b || fail "the checkup is not on monitor B alone: A $(lit 0), B $(lit 1920)"
 echo "screens: all checks passed"
