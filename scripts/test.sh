@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 jobs=$(nproc)
 # Each part says when it starts, so that a run shows where its time goes.
-part() { part "$1 (at $SECONDS s)"; }
+part() { echo "== $1 (at $SECONDS s)"; }
 
 suite() { # build directory, then CMake options
     local dir=$1
