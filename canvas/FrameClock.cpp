@@ -5,7 +5,6 @@
 
 #include "canvas/Twips.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QWindow>
 
@@ -39,13 +38,6 @@ int stepsPerFrame(double refreshRate)
 double pixelsPerFrame(double refreshRate)
 {
     return stepsPerFrame(refreshRate) * double(MarkerStepTwips) / TwipsPerPixel;
-}
-
-Nanoseconds steadyNanoseconds()
-{
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    return [clock] { return clock->nsecsElapsed(); };
 }
 
 TimerFrameClock::TimerFrameClock(double rate, Nanoseconds now, QObject* parent)

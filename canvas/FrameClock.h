@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "canvas/SteadyClock.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -32,10 +34,6 @@ struct FrameTime {
     std::optional<bool> late;
     bool discarded = false; // never shown: replaced, skipped
 };
-
-// Nanoseconds on a steady clock; tests hand clocks a time of their own.
-using Nanoseconds = std::function<qint64()>;
-Nanoseconds steadyNanoseconds();
 
 // Ticks once per frame the display is ready for. The ghosting test moves its
 // marker by a fixed number of steps per refresh, so its speed is the same on

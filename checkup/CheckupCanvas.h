@@ -4,7 +4,7 @@
 #pragma once
 
 #include "canvas/Form2.h"
-#include "canvas/FrameClock.h"
+#include "canvas/SteadyClock.h"
 #include "checkup/CheckupRecord.h"
 
 #include <QColor>
