@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs everything the tests need (when missing), then builds and runs the
 # whole suite three ways: as users get it; under AddressSanitizer and
-# UndefinedBehaviorSanitizer; and the libFuzzer targets, a minute each. Then
+# UndefinedBehaviorSanitizer; and the libFuzzer targets, half a minute each. Then
 # it builds the Debian package and tests the program as packaged.
 #   scripts/test.sh --quick   only the first, for a quick look while working
 set -euo pipefail

@@ -11,13 +11,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Polls `condition` for up to five seconds.
 eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 
-# Xvfb with one screen of $1 (WxH) pixels on a free display, which becomes ours.
+# Xvfb with one screen of $1 (WxH) pixels on a display it finds free, which
+# becomes ours; Xvfb itself takes the display, so tests may run side by side.
 start_xvfb() {
-    local n=91
-    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${1}x24" -noreset -nolisten tcp >/dev/null 2>&1 &
+    local number=$work/display-$RANDOM
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -noreset -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     pids+=($!)
-    export DISPLAY=":$n"
+    eventually grep -q . "$number" || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$number")"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
     eventually xdpyinfo >/dev/null 2>&1
 }
