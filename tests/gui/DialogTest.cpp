@@ -102,7 +102,7 @@ TEST_F(DialogTest, ARefusedCountKeepsTheDialogAndEveryWayOutGivesAFreshOne)
         columns->Text1()->setText(QString::fromUtf8(text));
         QTest::mouseClick(columns->Command1(), Qt::LeftButton);
         const bool taken = text == std::string_view("16");
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QMessageBox* box = question();
         ASSERT_EQ(box == nullptr, taken) << text;
         EXPECT_EQ(program->canvas() != nullptr, taken) << text;
         if (taken)

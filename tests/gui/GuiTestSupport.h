@@ -9,7 +9,10 @@
 #include "canvas/Form2.h"
 #include "canvas/FrameClock.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QPointer>
 #include <QTimer>
 #include <QTest>
@@ -17,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -75,6 +79,33 @@ inline void runOut(QObject* owner, const char* name)
     QMetaObject::invokeMethod(timer, "timeout");
 }
 
+// The question the program asks now; null when it asks none.
+inline QMessageBox* question()
+{
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+// Presses the button of `box` that says `text`.
+inline void press(QMessageBox* box, const char* text)
+{
+    ASSERT_TRUE(box);
+    const QList<QAbstractButton*> buttons = box->buttons();
+    const auto button = std::ranges::find(buttons, QString::fromUtf8(text), &QAbstractButton::text);
+    ASSERT_NE(button, buttons.end()) << text;
+    QTest::mouseClick(*button, Qt::LeftButton);
+}
+
+// A window as the screen shows it, pixel for pixel.
+inline QImage shownPixels(QWidget* window)
+{
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+// Waits for a canvas's drawing to end and the last of it to be shown.
+inline void waitUntilDrawn(Form2* canvas)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas->testRunning(); }, 10000));
+    QCoreApplication::processEvents();
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override { program = std::make_unique<Program>(programFolder()); }
@@ -91,18 +122,8 @@ protected:
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&launcher(), centre));
     }
 
-    // The canvas as it is shown on the screen, pixel for pixel.
-    QImage shownCanvas()
-    {
-        return program->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    // Waits for the canvas's drawing to end and the last of it to be shown.
-    void drawingDone()
-    {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !program->canvas()->testRunning(); }, 10000));
-        QCoreApplication::processEvents();
-    }
+    QImage shownCanvas() { return shownPixels(program->canvas()); }
+    void drawingDone() { waitUntilDrawn(program->canvas()); }
 
     // The paced tests' frames come from `clock`, ticked by the test.
     void tickByHand() { program->setFrameClockFactory(manualClocks(clock)); }

@@ -191,11 +191,7 @@ TEST_F(LauncherTest, TheMenuStartsTheCheckupAndTheTestsWithoutTilesAsTilesDo)
     auto* summary = shownWindow(static_cast<SummaryWindow*>(nullptr));
     ASSERT_TRUE(summary);
     summary->close();
-    auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(question);
-    for (QAbstractButton* button : question->buttons())
-        if (button->text() == QString::fromUtf8("Kilépés mentés nélkül"))
-            QTest::mouseClick(button, Qt::LeftButton);
+    press(question(), "Kilépés mentés nélkül");
     EXPECT_TRUE(launcher().isVisible());
 }
 

@@ -79,6 +79,8 @@ void expectPixels(const Drawn& d, const std::function<std::optional<RgbColor>(in
 const QSize sizes[] = {{1024, 768}, {1023, 767}};
 const char* const rampNames[] = {"red", "green", "blue"};
 
+constexpr std::int64_t ms = 1'000'000; // in nanoseconds
+
 // Where the marker is after each step of a whole ghosting run.
 std::vector<QPointF> markerSteps(QSize pixels)
 {
@@ -331,7 +333,6 @@ TEST(Pacing, EveryFrameMovesTheMarkerTheSameWholePixelsNearest960ASecond)
 
 TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
 {
-    constexpr std::int64_t ms = 1'000'000;
     FrameRecord frames;
     frames.start(50, TimingSource::X11Present); // 20 ms a frame
     EXPECT_EQ(frames.pixelsPerFrame, 20);
@@ -369,7 +370,6 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
 
 TEST(Pacing, TheTimerClockKeepsToItsStartAndAfterAStallGoesOnFromThePeriodItIsIn)
 {
-    constexpr std::int64_t ms = 1'000'000;
     std::int64_t now = 1000 * ms; // the clock's own start is its zero
     TimerFrameClock clock(50, [&] { return now; });
     QObject context;
@@ -398,7 +398,6 @@ TEST(Pacing, TheTimerClockKeepsToItsStartAndAfterAStallGoesOnFromThePeriodItIsIn
 
 TEST(Pacing, AClockTheDisplayPacesTicksWithItAndOneItDoesNotFallsBackToATimer)
 {
-    constexpr std::int64_t ms = 1'000'000;
     std::int64_t now = 0;
     {
         DisplayFrameClock paced(nullptr, 60, [&] { return now; });
