@@ -9,7 +9,6 @@
 #include <QRegion>
 
 #include <cmath>
-#include <optional>
 
 QRect markerPixels(const Label1State& marker)
 {
@@ -21,29 +20,31 @@ QRect markerPixels(const Label1State& marker)
     return QRect(int(left), int(top), side, side);
 }
 
-namespace {
-
-// QImage::pixel converts every format on every call; the rings ask for a
-// hundred thousand pixels a paint.
-std::optional<QRgb> pixelOf(const QImage& image, QPoint pixel)
-{
-    if (unsigned(pixel.x()) >= unsigned(image.width()) ||
-        unsigned(pixel.y()) >= unsigned(image.height()))
-        return std::nullopt;
-    if (image.format() == QImage::Format_RGB32)
-        return reinterpret_cast<const QRgb*>(image.constScanLine(pixel.y()))[pixel.x()];
-    return image.pixel(pixel);
-}
-
-} // namespace
-
 QRgb composedPixel(const RasterCanvas& canvas, QPoint pixel)
 {
+    return ComposedRow(canvas, pixel.y())[pixel.x()];
+}
+
+ComposedRow::ComposedRow(const RasterCanvas& canvas, int y)
+    : y_(y)
+{
     const Image1State& image1 = canvas.Image1();
-    if (image1.visible)
-        if (const std::optional<QRgb> shown = pixelOf(image1.picture, pixel))
-            return *shown;
-    return pixelOf(canvas.raster().image(), pixel).value_or(qRgb(0, 0, 0));
+    if (image1.visible && unsigned(y) < unsigned(image1.picture.height())) {
+        image_ = &image1.picture;
+        pictureWidth_ = image_->width();
+        if (image_->format() == QImage::Format_RGB32)
+            picture_ = reinterpret_cast<const QRgb*>(image_->constScanLine(y));
+    }
+    const QImage& raster = canvas.raster().image(); // always RGB32
+    if (unsigned(y) < unsigned(raster.height())) {
+        rasterWidth_ = raster.width();
+        raster_ = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    }
+}
+
+QRgb ComposedRow::slowPicture(int x) const
+{
+    return image_->pixel(x, y_);
 }
 
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker)

@@ -18,6 +18,26 @@ QRect markerPixels(const Label1State& marker);
 // moves on); black off the raster.
 QRgb composedPixel(const RasterCanvas& canvas, QPoint pixel);
 
+// Row `y` of what composedPixel gives, for reading many pixels of one row
+// without asking which image shows it for every one.
+class ComposedRow {
+public:
+    ComposedRow(const RasterCanvas& canvas, int y);
+    QRgb operator[](int x) const
+    {
+        if (unsigned(x) < unsigned(pictureWidth_))
+            return picture_ ? picture_[x] : slowPicture(x);
+        return unsigned(x) < unsigned(rasterWidth_) ? raster_[x] : qRgb(0, 0, 0);
+    }
+
+private:
+    QRgb slowPicture(int x) const;
+    const QImage* image_ = nullptr; // the picture, where its row is shown
+    const QRgb* picture_ = nullptr; // its pixels where it is RGB32
+    const QRgb* raster_ = nullptr;
+    int y_, pictureWidth_ = 0, rasterWidth_ = 0;
+};
+
 // Paints `area` (physical pixels) of the canvas as the screen shows it: the
 // raster, then the picture at the top-left corner, then the marker.
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker);

@@ -137,61 +137,64 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
 {
     // A ring of whole pixels, the marked one and its neighbours left as the
     // test drew them, and so is any marked pixel another ring would cross.
-    // Only the rings that reach the area are looked at, each pixel of them
-    // once, and a ring only asks the marks near it: a paint costs what it shows.
+    // Only the rings that reach the area are drawn, each clipped to it: a
+    // paint costs what it shows.
     const int inner = CheckupCanvas::RingInner * scale, outer = CheckupCanvas::RingOuter * scale;
-    // Each row of the ring as runs of pixels whose centres lie within half a
-    // pixel of it, so that a run is clipped to the area once.
-    struct Run {
-        int dy, from, to;
-    };
-    std::vector<Run> ring;
-    for (int dy = -outer; dy <= outer; ++dy)
-        for (int dx = -outer; dx <= outer; ++dx)
-            if (const int d2 = dx * dx + dy * dy; d2 > inner * (inner + 1) && d2 <= outer * (outer + 1)) {
-                if (ring.empty() || ring.back().dy != dy || ring.back().to != dx - 1)
-                    ring.push_back({dy, dx, dx});
-                else
-                    ring.back().to = dx;
-            }
     const QRect reach = area.adjusted(-outer, -outer, outer, outer);
     std::vector<QPoint> centres;
     for (const Mark& mark : marks)
         if (reach.contains(mark.pixel))
             centres.push_back(mark.pixel);
-    const auto byRow = [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); };
-    std::ranges::sort(centres, byRow);
-    const QRgb opposite = qRgb(255 - qRed(colour), 255 - qGreen(colour), 255 - qBlue(colour));
-    // Points, not rectangles of a row's runs: the raster engine plots a point
-    // in less time than it sets up a rectangle.
-    std::vector<QPoint> inColour, inOpposite, near;
-    for (QPoint centre : centres) {
-        near.clear();
-        for (auto it = std::ranges::lower_bound(centres, centre - QPoint(outer, outer), byRow);
-             it != centres.end() && it->y() <= centre.y() + outer; ++it)
-            if (std::abs(it->x() - centre.x()) <= outer && *it != centre)
-                near.push_back(*it);
-        for (const Run& run : ring) {
-            const int y = centre.y() + run.dy;
-            if (y < area.top() || y > area.bottom())
-                continue;
-            for (int x = std::max(centre.x() + run.from, area.left());
-                 x <= std::min(centre.x() + run.to, area.right()); ++x) {
-                const QPoint pixel(x, y);
-                if (std::ranges::find(near, pixel) != near.end())
-                    continue;
-                (ringColour(colour, composedPixel(canvas, pixel)) == colour ? inColour : inOpposite)
-                    .push_back(pixel);
+    if (centres.empty())
+        return;
+    std::ranges::sort(centres, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
+    // Each ring is a small picture of its own, clear around it: the raster
+    // engine lays one over the screen in less time than it plots its points.
+    // They are filled row by row down the area, so that the picture under
+    // them is read in the order it lies in memory, and each is laid down as
+    // soon as its last row is filled, so that the few being filled at a time
+    // share a small store.
+    const int side = 2 * outer + 1;
+    std::size_t filling = 1; // the most rings that cross one row
+    for (auto from = centres.begin(), to = centres.begin(); to != centres.end(); ++to) {
+        while (from->y() < to->y() - 2 * outer)
+            ++from;
+        filling = std::max(filling, std::size_t(to - from + 1));
+    }
+    std::vector<QRgb> store(filling * side * side, 0);
+    const auto picture = [&](auto centre) {
+        return store.data() + std::size_t(centre - centres.begin()) % filling * side * side;
+    };
+    const auto layDown = [&](auto centre) {
+        const QPoint corner = *centre - QPoint(outer, outer);
+        QRgb* pixels = picture(centre);
+        const QImage ring(reinterpret_cast<const uchar*>(pixels), side, side,
+            side * int(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
+        if (const QRect box = QRect(corner, ring.size()) & area; !box.isEmpty())
+            painter.drawImage(box.topLeft(), ring, box.translated(-corner));
+        std::fill_n(pixels, side * side, 0);
+    };
+    auto first = centres.begin();
+    const int bottom = std::min(area.bottom(), centres.back().y() + outer);
+    for (int y = std::max(area.top(), centres.front().y() - outer); y <= bottom; ++y) {
+        while (first->y() < y - outer)
+            layDown(first++);
+        const ComposedRow under(canvas, y);
+        const auto markedHere = std::ranges::equal_range(first, centres.end(), y, {}, &QPoint::y);
+        for (auto centre = first; centre != centres.end() && centre->y() <= y + outer; ++centre) {
+            const int dy = y - centre->y();
+            QRgb* line = picture(centre) + (dy + outer) * side;
+            for (int x = std::max(centre->x() - outer, area.left());
+                 x <= std::min(centre->x() + outer, area.right()); ++x) {
+                const int dx = x - centre->x(), d2 = dx * dx + dy * dy;
+                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1) &&
+                    !std::ranges::binary_search(markedHere, x, {}, &QPoint::x))
+                    line[dx + outer] = ringColour(colour, under[x]);
             }
         }
     }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (auto [points, rgb] : {std::pair{&inColour, colour}, {&inOpposite, opposite}}) {
-        painter.setPen(QPen(QColor(rgb), 0));
-        painter.drawPoints(points->data(), int(points->size()));
-    }
-    painter.restore();
+    while (first != centres.end())
+        layDown(first++);
 }
 
 void CheckupCanvas::drawHint(QPainter& painter) const
