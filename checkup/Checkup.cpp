@@ -41,6 +41,17 @@ Checkup::~Checkup()
     delete summary_.data();
 }
 
+void Checkup::setClock(Nanoseconds now)
+{
+    now_ = std::move(now);
+    if (viewingSince_)
+        viewingSince_ = now_();
+    if (canvas_)
+        canvas_->setClock(now_);
+    if (summary_)
+        summary_->setClock(now_);
+}
+
 Checkup::Starter Checkup::fromLauncher(QString programFolder)
 {
     return [programFolder](QScreen* screen, std::function<void()> ended) {
@@ -55,7 +66,7 @@ void Checkup::show(int index)
     leave();
     current_ = index;
     record_.tests[index].viewed = true;
-    viewing_.start();
+    viewingSince_ = now_();
     ++run_;
     const CheckupStep& step = checkupTable()[index];
     // Every test starts on a canvas as a tile's does: a new one.
@@ -123,9 +134,9 @@ void Checkup::showMarks()
 // What the user has seen of the test being left, for the report.
 void Checkup::leave()
 {
-    if (viewing_.isValid())
-        record_.tests[current_].seconds += viewing_.nsecsElapsed() / 1e9;
-    viewing_.invalidate();
+    if (viewingSince_)
+        record_.tests[current_].seconds += (now_() - *viewingSince_) / 1e9;
+    viewingSince_.reset();
 }
 
 void Checkup::finish()
@@ -142,6 +153,7 @@ void Checkup::finish()
 
     record_.date = QDateTime::currentDateTime();
     summary_ = new SummaryWindow(record_, screen_, reportPath_);
+    summary_->setClock(now_);
     connect(summary_, &SummaryWindow::closed, this,
         [this] { emit ended(reportPath_ && !summary_->reportWritten() ? 1 : 0); });
     showOnTop(*summary_);

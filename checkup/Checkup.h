@@ -4,12 +4,12 @@
 #pragma once
 
 #include "canvas/FrameClock.h"
+#include "canvas/SteadyClock.h"
 #include "checkup/CheckupCanvas.h"
 #include "checkup/CheckupRecord.h"
 #include "checkup/SummaryWindow.h"
 #include "platform/ScreenSaverInhibitor.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -41,6 +41,10 @@ public:
     int current() const { return current_; }
     const std::vector<TestMarks>& marks() const { return record_.tests; }
 
+    // The time the user's viewing and the windows' moments are measured on;
+    // tests hand the checkup their own.
+    void setClock(Nanoseconds now);
+
     void next();
     void previous();
     // Ends the tests and opens the summary.
@@ -66,8 +70,9 @@ private:
     int current_ = 0;
     // Tells the run that is current from one already left.
     int run_ = 0;
-    // Since the current test was shown.
-    QElapsedTimer viewing_;
+    Nanoseconds now_ = steadyNanoseconds();
+    // When the current test was shown.
+    std::optional<qint64> viewingSince_;
     QPointer<CheckupCanvas> canvas_;
     QPointer<SummaryWindow> summary_;
     ScreenSaverInhibitor screenSaver_;

@@ -114,15 +114,22 @@ CheckupRecord SummaryWindow::record() const
 
 bool SummaryWindow::takesKeys() const
 {
-    return shownFor_.isValid() && shownFor_.elapsed() >= DeafMs;
+    return shownAt_ && now_() - *shownAt_ >= qint64(DeafMs) * 1'000'000;
+}
+
+void SummaryWindow::setClock(Nanoseconds now)
+{
+    now_ = std::move(now);
+    if (shownAt_)
+        shownAt_ = now_();
 }
 
 void SummaryWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (shownFor_.isValid())
+    if (shownAt_)
         return;
-    shownFor_.start();
+    shownAt_ = now_();
     if (reportPath_)
         save(*reportPath_);
 }

@@ -3,11 +3,11 @@
 
 #pragma once
 
+#include "canvas/SteadyClock.h"
 #include "checkup/CheckupRecord.h"
 #include "checkup/NoteEdit.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -43,6 +43,8 @@ public:
     // for the checkup.
     bool takesKeys() const;
     static constexpr int DeafMs = 500;
+    // The time that moment is measured on.
+    void setClock(Nanoseconds now);
 
     QPushButton* saveButton() { return &save_; }
     QPushButton* closeButton() { return &close_; }
@@ -81,7 +83,8 @@ private:
     // Whether the report file holds what is shown, and whether writing it
     // has been tried since the last change.
     bool reportWritten_ = false, reportTried_ = false;
-    QElapsedTimer shownFor_;
+    Nanoseconds now_ = steadyNanoseconds();
+    std::optional<qint64> shownAt_;
     // Keys that went down while this window could hear them; the repeats of
     // any other key were started before.
     std::set<int> keysDown_;

@@ -30,6 +30,7 @@ protected:
             QCoreApplication::applicationDirPath(), nullptr, report, manualClocks(clock));
         QObject::connect(
             checkup.get(), &Checkup::ended, checkup.get(), [this](int s) { status = s; });
+        checkup->setClock([this] { return now; });
         // Hints and the pointer go when the test lets their time pass.
         ASSERT_TRUE(canvas());
         holdTimer(canvas(), "hintTimer", CheckupCanvas::HintMs);
@@ -39,13 +40,19 @@ protected:
     // A click marks only once the canvas has been active for a moment.
     void readyToMark()
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->takesMarks(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->isActiveWindow(); }));
+        now += CheckupCanvas::ActivationMs * ms;
+        ASSERT_TRUE(canvas()->takesMarks());
     }
     // The summary hears keys only after its first moments.
     SummaryWindow* summaryTakingKeys()
     {
         SummaryWindow* summary = checkup->summary();
-        EXPECT_TRUE(summary && QTest::qWaitFor([&] { return summary->takesKeys(); }));
+        EXPECT_TRUE(summary && !summary->takesKeys());
+        now += (SummaryWindow::DeafMs - 1) * ms;
+        EXPECT_TRUE(summary && !summary->takesKeys());
+        now += ms;
+        EXPECT_TRUE(summary && summary->takesKeys());
         return summary;
     }
     void key(Qt::Key key) { QTest::keyClick(canvas(), key); }
@@ -87,7 +94,8 @@ protected:
         }
     }
 
-    std::int64_t now = 0; // for a canvas handed the test's time
+    static constexpr std::int64_t ms = 1'000'000;
+    std::int64_t now = 0; // the checkup's time
     std::unique_ptr<Checkup> checkup;
     QPointer<ManualClock> clock;
     std::optional<int> status;
@@ -318,7 +326,8 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
         EXPECT_EQ(tests[i]["marks"].toArray().size(), i == 1);
         EXPECT_EQ(tests[i]["viewed"].toBool(), i < 2);
     }
-    EXPECT_GT(tests[0]["seconds"].toDouble(), 0); // it waited to take marks
+    EXPECT_EQ(tests[0]["seconds"].toDouble(), CheckupCanvas::ActivationMs / 1000.0);
+    EXPECT_EQ(tests[1]["seconds"].toDouble(), 0);
     EXPECT_EQ(
         tests[1]["marks"][0].toObject(), (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
     EXPECT_EQ(report["defects"].toArray(),
@@ -443,17 +452,16 @@ TEST_F(CheckupTest, AReportThatCannotBeWrittenIsSaidAndTheSummaryStaysToSaveIt)
 TEST_F(CheckupTest, AClickThatOnlyBringsTheCanvasBackMarksNothing)
 {
     start();
-    canvas()->setClock([this] { return now; });
     QWidget elsewhere; // a window on another monitor, say, takes the focus
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas()->isActiveWindow(); }));
     click({100, 100});
     ASSERT_TRUE(QTest::qWaitFor([&] { return canvas()->isActiveWindow(); }));
-    now += (CheckupCanvas::ActivationMs - 1) * 1'000'000LL; // a double click, say
+    now += (CheckupCanvas::ActivationMs - 1) * ms; // a double click, say
     click({100, 100});
     EXPECT_TRUE(checkup->marks()[0].marks.empty());
-    now += 1'000'000;
+    now += ms;
     click({100, 100});
     EXPECT_EQ(checkup->marks()[0].marks.size(), 1u);
 }
