@@ -9,6 +9,9 @@
 
 #include <QAbstractButton>
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
 
 // The desktop's screensaver service, played by the test on the private
 // session bus that dbus-run-session starts for it.
@@ -28,6 +31,39 @@ public:
     QStringList requests;
 };
 
+// The desktop portal's inhibition: each grant is a request object of its
+// own, given back by closing it.
+class FakePortalRequests : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
+public:
+    Q_INVOKABLE void Close() { closed.push_back(message().path()); }
+    std::vector<QString> closed;
+};
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+public:
+    explicit FakePortal(QDBusConnection bus)
+        : bus_(std::move(bus))
+    {
+        bus_.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+            QDBusConnection::ExportAllInvokables);
+    }
+    Q_INVOKABLE QDBusObjectPath Inhibit(const QString&, uint, const QVariantMap&)
+    {
+        const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/k%1")
+                                 .arg(handed.size() + 1);
+        bus_.registerObject(path, &requests, QDBusConnection::ExportAllInvokables);
+        return QDBusObjectPath(handed.emplace_back(path));
+    }
+    std::vector<QString> handed;
+    FakePortalRequests requests;
+
+private:
+    QDBusConnection bus_;
+};
+
 using ScreenSaverTest = ProgramTest;
 
 TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsItIsShown)
@@ -38,6 +74,8 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
     const QString path = QStringLiteral("/org/freedesktop/ScreenSaver");
     bus.registerObject(path, &fake, QDBusConnection::ExportAllInvokables);
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+    FakePortal portal(bus);
 
     clickTileArea("Picture3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 1; }));
@@ -62,16 +100,21 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
     checkup.reset();
 
-    // Withdrawn and asked again before the service answered: the first
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.requests.closed == portal.handed; }));
+    EXPECT_EQ(portal.handed.size(), 3u);
+
+    // Withdrawn and asked again before the services answered: each first
     // answer is handed back, not taken for the second.
     ScreenSaverInhibitor quick;
     quick.inhibit();
     quick.allow();
     quick.inhibit();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.allowed.size() == 4; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.allowed.size() == 4 && portal.requests.closed.size() == 4; }));
     EXPECT_EQ(fake.allowed.back(), 44u);
+    EXPECT_EQ(portal.requests.closed.back(), portal.handed[3]);
     quick.allow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.requests.closed == portal.handed; }));
     QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
 }
 
