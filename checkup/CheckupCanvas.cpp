@@ -165,13 +165,12 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
     const auto picture = [&](auto centre) {
         return store.data() + std::size_t(centre - centres.begin()) % filling * side * side;
     };
+    // Only what lies in the area is filled; the rest of a picture is clear.
     const auto layDown = [&](auto centre) {
-        const QPoint corner = *centre - QPoint(outer, outer);
         QRgb* pixels = picture(centre);
-        const QImage ring(reinterpret_cast<const uchar*>(pixels), side, side,
-            side * int(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
-        if (const QRect box = QRect(corner, ring.size()) & area; !box.isEmpty())
-            painter.drawImage(box.topLeft(), ring, box.translated(-corner));
+        painter.drawImage(*centre - QPoint(outer, outer),
+            QImage(reinterpret_cast<const uchar*>(pixels), side, side, side * int(sizeof(QRgb)),
+                QImage::Format_ARGB32_Premultiplied));
         std::fill_n(pixels, side * side, 0);
     };
     auto first = centres.begin();

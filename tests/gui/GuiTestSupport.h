@@ -9,13 +9,13 @@
 #include "canvas/Form2.h"
 #include "canvas/FrameClock.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
-#include <QAbstractButton>
 #include <QPointer>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>

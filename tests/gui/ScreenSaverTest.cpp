@@ -9,9 +9,9 @@
 
 #include <QAbstractButton>
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusVirtualObject>
 
 // The desktop's screensaver service, played by the test on the private
 // session bus that dbus-run-session starts for it.
@@ -31,37 +31,19 @@ public:
     QStringList requests;
 };
 
-// The desktop portal's inhibition: each grant is a request object of its
-// own, given back by closing it.
-class FakePortalRequests : public QObject, protected QDBusContext {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
-public:
-    Q_INVOKABLE void Close() { closed.push_back(message().path()); }
-    std::vector<QString> closed;
-};
-class FakePortal : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
-public:
-    explicit FakePortal(QDBusConnection bus)
-        : bus_(std::move(bus))
+// The desktop portal: each grant of its inhibition is a request object of
+// its own, given back by closing it.
+struct FakePortal : QDBusVirtualObject {
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
     {
-        bus_.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
-            QDBusConnection::ExportAllInvokables);
+        if (message.member() == QLatin1String("Close"))
+            return closed.push_back(message.path()), true;
+        handed.push_back(
+            QStringLiteral("/org/freedesktop/portal/desktop/request/k%1").arg(handed.size()));
+        return bus.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handed.back()))));
     }
-    Q_INVOKABLE QDBusObjectPath Inhibit(const QString&, uint, const QVariantMap&)
-    {
-        const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/k%1")
-                                 .arg(handed.size() + 1);
-        bus_.registerObject(path, &requests, QDBusConnection::ExportAllInvokables);
-        return QDBusObjectPath(handed.emplace_back(path));
-    }
-    std::vector<QString> handed;
-    FakePortalRequests requests;
-
-private:
-    QDBusConnection bus_;
+    QString introspect(const QString&) const override { return {}; }
+    std::vector<QString> handed, closed;
 };
 
 using ScreenSaverTest = ProgramTest;
@@ -75,7 +57,9 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     const QString path = QStringLiteral("/org/freedesktop/ScreenSaver");
     bus.registerObject(path, &fake, QDBusConnection::ExportAllInvokables);
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
-    FakePortal portal(bus);
+    FakePortal portal;
+    bus.registerVirtualObject(
+        QStringLiteral("/org/freedesktop/portal/desktop"), &portal, QDBusConnection::SubPath);
 
     clickTileArea("Picture3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.inhibited.size() == 1; }));
@@ -100,7 +84,7 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
     checkup.reset();
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.requests.closed == portal.handed; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.closed == portal.handed; }));
     EXPECT_EQ(portal.handed.size(), 3u);
 
     // Withdrawn and asked again before the services answered: each first
@@ -109,12 +93,13 @@ TEST_F(ScreenSaverTest, ATestScreenWakesTheScreensaverAndKeepsItAwayForAsLongAsI
     quick.inhibit();
     quick.allow();
     quick.inhibit();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.allowed.size() == 4 && portal.requests.closed.size() == 4; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return fake.allowed.size() == 4 && portal.closed.size() == 4; }));
     EXPECT_EQ(fake.allowed.back(), 44u);
-    EXPECT_EQ(portal.requests.closed.back(), portal.handed[3]);
+    EXPECT_EQ(portal.closed.back(), portal.handed[3]);
     quick.allow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.allowed == fake.inhibited; }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.requests.closed == portal.handed; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portal.closed == portal.handed; }));
     QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
 }
 
