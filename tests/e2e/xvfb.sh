@@ -20,7 +20,6 @@ start_xvfb() {
     eventually grep -q . "$number" || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$number")"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-    eventually xdpyinfo >/dev/null 2>&1
 }
 
 # The screen's colours at the given x,y points, in one line.

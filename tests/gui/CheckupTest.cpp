@@ -12,7 +12,6 @@
 #include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QXmlStreamReader>
@@ -56,7 +55,6 @@ protected:
     SummaryWindow* summaryTakingKeys()
     {
         SummaryWindow* summary = checkup->summary();
-        EXPECT_TRUE(summary && !summary->takesKeys());
         now += (SummaryWindow::DeafMs - 1) * ms;
         EXPECT_TRUE(summary && !summary->takesKeys());
         now += ms;
@@ -333,7 +331,6 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
         EXPECT_EQ(tests[i]["viewed"].toBool(), i < 2);
     }
     EXPECT_EQ(tests[0]["seconds"].toDouble(), CheckupCanvas::ActivationMs / 1000.0);
-    EXPECT_EQ(tests[1]["seconds"].toDouble(), 0);
     EXPECT_EQ(
         tests[1]["marks"][0].toObject(), (QJsonObject{{"x", 300}, {"y", 200}, {"kind", "dark"}}));
     EXPECT_EQ(report["defects"].toArray(),

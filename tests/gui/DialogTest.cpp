@@ -9,11 +9,9 @@
 #include "patterns/Pattern.h"
 #include "patterns/SteppedColumns.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>

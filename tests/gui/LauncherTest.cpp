@@ -11,7 +11,6 @@
 #include "patterns/Pattern.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>

@@ -7,7 +7,6 @@
 #include "dialogs/Form4.h"
 #include "platform/ScreenSaverInhibitor.h"
 
-#include <QAbstractButton>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>

@@ -17,7 +17,6 @@
 #include "patterns/SteppedColumns.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -276,13 +275,14 @@ TEST(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
 TEST(Composition, AHiddenPictureShowsNothingOfItself)
 {
     RasterCanvas canvas(QSize(10, 10)); // black
-    canvas.Image1().picture = QImage(5, 5, QImage::Format_RGB32);
-    canvas.Image1().picture.fill(Qt::white);
-    canvas.Image1().visible = false;
-    EXPECT_EQ(composedPixel(canvas, {2, 2}), qRgb(0, 0, 0));
-    canvas.Image1().visible = true;
-    EXPECT_EQ(composedPixel(canvas, {2, 2}), qRgb(255, 255, 255));
-    EXPECT_EQ(composedPixel(canvas, {7, 7}), qRgb(0, 0, 0)); // beside it, the raster
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+        canvas.Image1().picture = makeGhostingBackground({5, 5}).convertToFormat(format);
+        canvas.Image1().visible = false;
+        EXPECT_EQ(composedPixel(canvas, {2, 2}), qRgb(0, 0, 0));
+        canvas.Image1().visible = true;
+        EXPECT_EQ(composedPixel(canvas, {2, 3}), canvas.Image1().picture.pixel(2, 3)) << format;
+        EXPECT_EQ(composedPixel(canvas, {7, 7}), qRgb(0, 0, 0)); // beside it, the raster
+    }
 }
 
 TEST(PictureFiles, ASaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
