@@ -309,6 +309,7 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     start(path);
     readyToMark();
     key(Qt::Key_Right);
+    EXPECT_EQ(checkup->marks()[0].seconds, CheckupCanvas::ActivationMs / 1000.0); // not rounded
     click({300, 200});
     key(Qt::Key_Escape);
     const auto read = [&](QImage* map = nullptr) {
