@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -114,19 +115,26 @@ void ghostingFrame(benchmark::State& state, bool wholeScreen)
 }
 
 // One paint of the checkup's rings over a picture with 1000 marks: of one
-// ring's area, or of the whole screen.
-void ringsPaint(benchmark::State& state, bool wholeScreen)
+// ring's area, or of the whole screen; alone, or after the picture is
+// composed in the same paint as the checkup's canvas does, or that
+// composition alone (what the rings add to a paint is the difference).
+enum class Paint { Rings, PictureAndRings, Picture };
+void ringsPaint(benchmark::State& state, bool wholeScreen, Paint paint)
 {
     const QSize size(3840, 2160);
     RasterCanvas canvas(size);
     std::vector<Mark> marks;
     for (int i = 0; i < 1000; ++i)
         marks.push_back({QPoint(20 + (i * 97) % 3800, 20 + (i * 53) % 2120), MarkKind::Bright});
-    const QRect area = wholeScreen ? QRect(QPoint(0, 0), size) : QRect(marks[500].pixel - QPoint(7, 7), QSize(15, 15));
+    const QRect area = wholeScreen ? QRect(QPoint(0, 0), size)
+                                   : QRect(marks[500].pixel - QPoint(7, 7), QSize(15, 15));
     QImage screen(size, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&screen);
-        drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
+        if (paint != Paint::Rings)
+            composeCanvas(painter, canvas, area, Qt::white);
+        if (paint != Paint::Picture)
+            drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
         painter.end();
         benchmark::DoNotOptimize(screen.constBits());
     }
@@ -151,10 +159,13 @@ void registerAll()
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("ghosting-frame/marker-moved/3840x2160", ghostingFrame, false)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("rings/1000-marks/one-ring/3840x2160", ringsPaint, false)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("rings/1000-marks/whole-screen/3840x2160", ringsPaint, true)
-        ->Unit(benchmark::kMillisecond);
+    for (auto [name, wholeScreen, paint] :
+        {std::tuple{"rings/1000-marks/one-ring/3840x2160", false, Paint::Rings},
+            {"rings/1000-marks/whole-screen/3840x2160", true, Paint::Rings},
+            {"rings/1000-marks/whole-screen-paint/3840x2160", true, Paint::PictureAndRings},
+            {"rings/no-marks/whole-screen-paint/3840x2160", true, Paint::Picture}})
+        benchmark::RegisterBenchmark(name, ringsPaint, wholeScreen, paint)
+            ->Unit(benchmark::kMillisecond);
 }
 
 } // namespace
