@@ -9,34 +9,48 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 namespace {
 
 constexpr int Margin = 16, TextSize = 18;
 
-// The largest difference in any one channel.
-int contrast(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-        std::abs(qBlue(a) - qBlue(b))});
-}
-
 // Not an inversion of what lies under the ring, which would dissolve into
-// 1-pixel stripes and checkerboards: the test's ring colour, or where that is
-// too close to the picture, the opposite one. For a colour of full and empty
-// channels one of the two always differs by at least 128 in some channel.
-QRgb ringColour(QRgb preferred, QRgb under)
-{
-    if (contrast(preferred, under) >= CheckupCanvas::RingContrast)
-        return preferred;
-    return qRgb(255 - qRed(preferred), 255 - qGreen(preferred), 255 - qBlue(preferred));
-}
+// 1-pixel stripes and checkerboards: the test's ring colour, or where that
+// differs from the picture by less than RingContrast in every channel, the
+// opposite one. For a colour of full and empty channels one of the two always
+// differs by at least 128 in some channel.
+class RingColour {
+public:
+    explicit RingColour(QRgb preferred)
+        : preferred_(preferred | 0xff000000u)
+        , opposite_(qRgb(255 - qRed(preferred), 255 - qGreen(preferred), 255 - qBlue(preferred)))
+    {
+        const int channels[] = {qRed(preferred), qGreen(preferred), qBlue(preferred)};
+        for (int c = 0; c < 3; ++c)
+            for (int v = 0; v < 256; ++v)
+                far_[c][v] = std::abs(channels[c] - v) >= CheckupCanvas::RingContrast;
+    }
+    // Looked up, not worked out: this is asked for every pixel of every ring.
+    QRgb over(QRgb under) const
+    {
+        const bool far = far_[0][qRed(under)] | far_[1][qGreen(under)] | far_[2][qBlue(under)];
+        return far ? preferred_ : opposite_;
+    }
+
+private:
+    QRgb preferred_, opposite_;
+    bool far_[3][256];
+};
 
 QFont hintFont(double scale, QFont::Weight weight = QFont::Normal)
 {
@@ -132,6 +146,77 @@ void CheckupCanvas::paintEvent(QPaintEvent* event)
         drawHint(painter);
 }
 
+namespace {
+
+// Where a ring crosses row `dy` of it: from `a` pixels left of its centre to
+// `b` short of it, and from `b` past it to `a` right of it.
+struct RingRow {
+    int a, b;
+};
+
+std::vector<RingRow> ringRows(int inner, int outer)
+{
+    const auto widest = [](int reach2) { // the largest d with d * d <= reach2; -1 if none
+        int d = -1;
+        while ((d + 1) * (d + 1) <= reach2)
+            ++d;
+        return d;
+    };
+    std::vector<RingRow> rows;
+    for (int dy = -outer; dy <= outer; ++dy)
+        rows.push_back(
+            {widest(outer * (outer + 1) - dy * dy), widest(inner * (inner + 1) - dy * dy)});
+    return rows;
+}
+
+// Writes the rings of `centres` (sorted by row, then column) over the pixels
+// of `area` into `bits`, where pixel p of the canvas lies at p + shift.
+void writeRings(uchar* bits, qsizetype bytesPerLine, QPoint shift, const RasterCanvas& canvas,
+    const std::vector<QPoint>& centres, const RingColour& colour, const QRect& area, int scale)
+{
+    const int outer = CheckupCanvas::RingOuter * scale;
+    const std::vector<RingRow> rows = ringRows(CheckupCanvas::RingInner * scale, outer);
+    auto first = std::ranges::lower_bound(centres, area.top() - outer, {}, &QPoint::y);
+    for (int y = area.top(); y <= area.bottom() && first != centres.end(); ++y) {
+        while (first != centres.end() && first->y() < y - outer)
+            ++first;
+        const ComposedRow under(canvas, y);
+        QRgb* line = reinterpret_cast<QRgb*>(bits + (y + shift.y()) * bytesPerLine) + shift.x();
+        const auto markedHere = std::ranges::equal_range(first, centres.end(), y, {}, &QPoint::y);
+        for (auto centre = first; centre != centres.end() && centre->y() <= y + outer; ++centre) {
+            const RingRow row = rows[y - centre->y() + outer];
+            const int x = centre->x();
+            for (auto [from, to] : {std::pair(x - row.a, x - row.b - 1),
+                     std::pair(x + std::max(row.b, 0) + 1, x + row.a)})
+                for (int px = std::max(from, area.left()); px <= std::min(to, area.right()); ++px)
+                    if (markedHere.empty() ||
+                        !std::ranges::binary_search(markedHere, px, {}, &QPoint::x))
+                        line[px] = colour.over(under[px]);
+        }
+    }
+}
+
+// The image the painter paints into pixel for pixel, and where pixel p of
+// what it is told lands in it; none where it would scale, blend or clip on
+// its own.
+std::optional<std::pair<QImage*, QPoint>> paintedPixels(QPainter& painter)
+{
+    QPaintDevice* device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping() ||
+        painter.opacity() != 1 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return std::nullopt;
+    auto* image = static_cast<QImage*>(device);
+    const QTransform& to = painter.deviceTransform();
+    if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32 &&
+            image->format() != QImage::Format_ARGB32_Premultiplied) ||
+        to.type() > QTransform::TxTranslate || to.dx() != std::round(to.dx()) ||
+        to.dy() != std::round(to.dy()))
+        return std::nullopt;
+    return std::pair(image, QPoint(int(to.dx()), int(to.dy())));
+}
+
+} // namespace
+
 void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<Mark>& marks,
     QRgb colour, const QRect& area, int scale)
 {
@@ -139,7 +224,7 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
     // test drew them, and so is any marked pixel another ring would cross.
     // Only the rings that reach the area are drawn, each clipped to it: a
     // paint costs what it shows.
-    const int inner = CheckupCanvas::RingInner * scale, outer = CheckupCanvas::RingOuter * scale;
+    const int outer = CheckupCanvas::RingOuter * scale;
     const QRect reach = area.adjusted(-outer, -outer, outer, outer);
     std::vector<QPoint> centres;
     for (const Mark& mark : marks)
@@ -148,52 +233,33 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
     if (centres.empty())
         return;
     std::ranges::sort(centres, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
-    // Each ring is a small picture of its own, clear around it: the raster
-    // engine lays one over the screen in less time than it plots its points.
-    // They are filled row by row down the area, so that the picture under
-    // them is read in the order it lies in memory, and each is laid down as
-    // soon as its last row is filled, so that the few being filled at a time
-    // share a small store.
-    const int side = 2 * outer + 1;
-    std::size_t filling = 1; // the most rings that cross one row
-    for (auto from = centres.begin(), to = centres.begin(); to != centres.end(); ++to) {
-        while (from->y() < to->y() - 2 * outer)
-            ++from;
-        filling = std::max(filling, std::size_t(to - from + 1));
+    const RingColour ringColour(colour);
+    // A ring's pixels are opaque, so where the painter would only copy them
+    // they are written straight into its image: drawing even a small picture
+    // per ring costs more than the rings themselves. The painter has begun,
+    // so the image is its own.
+    if (const auto target = paintedPixels(painter)) {
+        const auto [image, shift] = *target;
+        QRegion where = QRegion(area.translated(shift)) & image->rect();
+        if (const QRegion clip = painter.paintEngine()->systemClip(); !clip.isEmpty())
+            where &= clip;
+        for (const QRect& rect : where)
+            writeRings(const_cast<uchar*>(image->constBits()), image->bytesPerLine(), shift, canvas,
+                centres, ringColour, rect.translated(-shift), scale);
+        return;
     }
-    std::vector<QRgb> store(filling * side * side, 0);
-    const auto picture = [&](auto centre) {
-        return store.data() + std::size_t(centre - centres.begin()) % filling * side * side;
-    };
-    // Only what lies in the area is filled; the rest of a picture is clear.
-    const auto layDown = [&](auto centre) {
-        QRgb* pixels = picture(centre);
-        painter.drawImage(*centre - QPoint(outer, outer),
-            QImage(reinterpret_cast<const uchar*>(pixels), side, side, side * int(sizeof(QRgb)),
-                QImage::Format_ARGB32_Premultiplied));
-        std::fill_n(pixels, side * side, 0);
-    };
-    auto first = centres.begin();
-    const int bottom = std::min(area.bottom(), centres.back().y() + outer);
-    for (int y = std::max(area.top(), centres.front().y() - outer); y <= bottom; ++y) {
-        while (first->y() < y - outer)
-            layDown(first++);
-        const ComposedRow under(canvas, y);
-        const auto markedHere = std::ranges::equal_range(first, centres.end(), y, {}, &QPoint::y);
-        for (auto centre = first; centre != centres.end() && centre->y() <= y + outer; ++centre) {
-            const int dy = y - centre->y();
-            QRgb* line = picture(centre) + (dy + outer) * side;
-            for (int x = std::max(centre->x() - outer, area.left());
-                 x <= std::min(centre->x() + outer, area.right()); ++x) {
-                const int dx = x - centre->x(), d2 = dx * dx + dy * dy;
-                if (d2 > inner * (inner + 1) && d2 <= outer * (outer + 1) &&
-                    !std::ranges::binary_search(markedHere, x, {}, &QPoint::x))
-                    line[dx + outer] = ringColour(colour, under[x]);
-            }
-        }
-    }
-    while (first != centres.end())
-        layDown(first++);
+    // Elsewhere (a printer, say) they are drawn as one picture, clear around them.
+    QRect around;
+    for (const QPoint centre : centres)
+        around |= QRect(centre, QSize(1, 1));
+    const QRect bounds = area & around.adjusted(-outer, -outer, outer, outer);
+    if (bounds.isEmpty())
+        return;
+    QImage picture(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    writeRings(picture.bits(), picture.bytesPerLine(), -bounds.topLeft(), canvas, centres,
+        ringColour, bounds, scale);
+    painter.drawImage(bounds.topLeft(), picture);
 }
 
 void CheckupCanvas::drawHint(QPainter& painter) const

@@ -284,7 +284,8 @@ TEST(CheckupReport, TheMapRingsEachMarkWhereItIsOnTheScreenInItsKindsColour)
     ASSERT_GT(map.height(), 424);
     const auto near = [](QRgb a, QColor b) {
         return std::abs(qRed(a) - b.red()) + std::abs(qGreen(a) - b.green()) +
-            std::abs(qBlue(a) - b.blue()) < 60;
+            std::abs(qBlue(a) - b.blue()) <
+            60;
     };
     const std::pair<QPoint, QColor> rings[] = {{{0, 0}, QColor(0xc2, 0x41, 0x0c)},
         {{999, 499}, QColor(0x1d, 0x4e, 0xd8)}, {{500, 100}, QColor(0xa2, 0x1c, 0xaf)},
@@ -480,20 +481,63 @@ TEST(Rings, EveryPixelWithinTheAreaOnSomeRingIsPaintedAndNoMarkedPixelIs)
         {{150, 50}, MarkKind::Bright}};
     for (int i = 0; i < 40; ++i)
         marks.push_back({{10 + i * 37 % 80, 60 + i * 13 % 35}, MarkKind::Bright});
-    QImage shown(200, 100, QImage::Format_RGB32);
-    shown.fill(Qt::black);
     const QRect area(0, 0, 100, 100);
-    QPainter painter(&shown);
-    drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
-    painter.end();
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            const QPoint p(x, y);
-            const bool ring = area.contains(p) &&
-                std::ranges::any_of(marks, [&](const Mark& m) { return onRing(p - m.pixel); }) &&
-                std::ranges::none_of(marks, [&](const Mark& m) { return m.pixel == p; });
-            ASSERT_EQ(shown.pixel(p), ring ? qRgb(255, 0, 255) : qRgb(0, 0, 0)) << x << "," << y;
+    // Straight into the image the painter paints, also where it is moved;
+    // through its clip, where the rings are drawn as a picture of their own.
+    struct Painter {
+        const char* name;
+        QPoint moved;
+        QRegion clip;
+    };
+    for (const auto& [name, moved, clip] :
+        {Painter{"straight", {}, {}}, Painter{"moved", {3, 2}, {}},
+            Painter{"clipped", {}, QRegion(10, 55, 50, 30) + QRegion(70, 0, 20, 100)}}) {
+        SCOPED_TRACE(name);
+        QImage shown(210, 110, QImage::Format_RGB32);
+        shown.fill(Qt::black);
+        QPainter painter(&shown);
+        painter.translate(moved);
+        if (!clip.isEmpty())
+            painter.setClipRegion(clip);
+        drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
+        painter.end();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QPoint p = QPoint(x, y) - moved;
+                const bool ring = area.contains(p) && (clip.isEmpty() || clip.contains(p)) &&
+                    std::ranges::any_of(
+                        marks, [&](const Mark& m) { return onRing(p - m.pixel); }) &&
+                    std::ranges::none_of(marks, [&](const Mark& m) { return m.pixel == p; });
+                ASSERT_EQ(shown.pixel(x, y), ring ? qRgb(255, 0, 255) : qRgb(0, 0, 0))
+                    << x << "," << y;
+            }
+    }
+}
+
+TEST_F(CheckupTest, APaintOfPartOfTheCanvasTouchesNothingElse)
+{
+    start();
+    readyToMark();
+    click({200, 100});
+    click({300, 100});
+    drawingDone();
+    const QImage whole = shown();
+    // As Qt repaints a part: half of one ring and all of the other, into an
+    // image of its own, moved.
+    const QRegion part = QRegion(190, 90, 10, 20) + QRegion(290, 90, 20, 20);
+    QImage painted(400, 200, QImage::Format_RGB32);
+    painted.fill(Qt::green);
+    const QPoint at(7, 5), moved = at - part.boundingRect().topLeft();
+    canvas()->render(&painted, at, part);
+    int ringPixels = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x) {
+            const QPoint p = QPoint(x, y) - moved;
+            ASSERT_EQ(painted.pixel(x, y), part.contains(p) ? whole.pixel(p) : qRgb(0, 255, 0))
+                << x << "," << y;
+            ringPixels += painted.pixel(x, y) == qRgb(255, 0, 255);
         }
+    EXPECT_GT(ringPixels, 100);
 }
 
 TEST_F(CheckupHiDpiTest, AMarkIsThePhysicalPixelUnderThePointer)
