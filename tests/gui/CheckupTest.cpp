@@ -298,8 +298,7 @@ TEST(CheckupReport, TheMapRingsEachMarkWhereItIsOnTheScreenInItsKindsColour)
     ASSERT_GT(map.height(), 424);
     const auto near = [](QRgb a, QColor b) {
         return std::abs(qRed(a) - b.red()) + std::abs(qGreen(a) - b.green()) +
-            std::abs(qBlue(a) - b.blue()) <
-            60;
+            std::abs(qBlue(a) - b.blue()) < 60;
     };
     const std::pair<QPoint, QColor> rings[] = {{{0, 0}, QColor(0xc2, 0x41, 0x0c)},
         {{999, 499}, QColor(0x1d, 0x4e, 0xd8)}, {{500, 100}, QColor(0xa2, 0x1c, 0xaf)},
@@ -496,8 +495,8 @@ TEST(Rings, EveryPixelWithinTheAreaOnSomeRingIsPaintedAndNoMarkedPixelIs)
     for (int i = 0; i < 40; ++i)
         marks.push_back({{10 + i * 37 % 80, 60 + i * 13 % 35}, MarkKind::Bright});
     const QRect area(0, 0, 100, 100);
-    // Straight into the image the painter paints (moved, in the test below);
-    // through its clip, where the rings are drawn as a picture of their own.
+    // Straight into the image the painter paints (moved, where the checkup
+    // marks pixels on white); through its clip, as a picture of their own.
     for (const QRegion& clip : {QRegion(), QRegion(10, 55, 50, 30) + QRegion(70, 0, 20, 100)}) {
         SCOPED_TRACE(clip.isEmpty() ? "straight" : "clipped");
         QImage shown(200, 100, QImage::Format_RGB32);
