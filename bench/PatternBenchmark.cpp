@@ -108,7 +108,7 @@ void ghostingFrame(benchmark::State& state, bool wholeScreen)
             canvas.Label1().top = 0;
         const QRect area = wholeScreen ? screen.rect() : before | markerPixels(canvas.Label1());
         QPainter painter(&screen);
-        composeCanvas(painter, canvas, area, Qt::white);
+        composeInBands(painter, canvas, area, Qt::white, [](const QRect&) {});
         painter.end();
         benchmark::DoNotOptimize(screen.constBits());
     }
@@ -116,8 +116,8 @@ void ghostingFrame(benchmark::State& state, bool wholeScreen)
 
 // One paint of the checkup's rings over a picture with 1000 marks: of one
 // ring's area, or of the whole screen; alone, or timed within a paint that
-// composes the picture first as the checkup's canvas does, so that the rings
-// find the caches as a paint leaves them; or that composition alone.
+// composes the picture band by band as the checkup's canvas does, so that the
+// rings find the caches as a paint leaves them; or that composition alone.
 enum class Paint { Rings, RingsInPaint, Picture };
 void ringsPaint(benchmark::State& state, bool wholeScreen, Paint paint)
 {
@@ -126,21 +126,27 @@ void ringsPaint(benchmark::State& state, bool wholeScreen, Paint paint)
     std::vector<Mark> marks;
     for (int i = 0; i < 1000; ++i)
         marks.push_back({QPoint(20 + (i * 97) % 3800, 20 + (i * 53) % 2120), MarkKind::Bright});
+    const Rings rings(marks, qRgb(255, 0, 255));
     const QRect area = wholeScreen ? QRect(QPoint(0, 0), size)
                                    : QRect(marks[500].pixel - QPoint(7, 7), QSize(15, 15));
     QImage screen(size, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&screen);
-        if (paint != Paint::Rings)
-            composeCanvas(painter, canvas, area, Qt::white);
-        const auto start = std::chrono::steady_clock::now();
-        if (paint != Paint::Picture)
-            drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
-        const std::chrono::duration<double> rings = std::chrono::steady_clock::now() - start;
+        std::chrono::duration<double> ringsTime{};
+        const auto drawRings = [&](const QRect& band) {
+            const auto start = std::chrono::steady_clock::now();
+            if (paint != Paint::Picture)
+                rings.draw(painter, canvas, band, 1);
+            ringsTime += std::chrono::steady_clock::now() - start;
+        };
+        if (paint == Paint::Rings)
+            drawRings(area);
+        else
+            composeInBands(painter, canvas, area, Qt::white, drawRings);
         painter.end();
         benchmark::DoNotOptimize(screen.constBits());
         if (paint == Paint::RingsInPaint)
-            state.SetIterationTime(rings.count());
+            state.SetIterationTime(ringsTime.count());
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 
 QRect markerPixels(const Label1State& marker)
@@ -63,4 +64,15 @@ void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QC
     const Label1State& label1 = canvas.Label1();
     if (label1.visible)
         painter.fillRect(markerPixels(label1).intersected(area), marker);
+}
+
+void composeInBands(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker,
+    const std::function<void(const QRect& band)>& over, int bandBytes)
+{
+    const int rows = std::max(1, bandBytes / std::max(1, area.width() * 4));
+    for (int top = area.top(); top <= area.bottom(); top += rows) {
+        const QRect band(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top));
+        composeCanvas(painter, canvas, band, marker);
+        over(band);
+    }
 }

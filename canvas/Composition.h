@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QRect>
 
+#include <functional>
+
 class QPainter;
 
 // The marker's place on the screen in physical pixels; empty when its twips
@@ -41,3 +43,9 @@ private:
 // Paints `area` (physical pixels) of the canvas as the screen shows it: the
 // raster, then the picture at the top-left corner, then the marker.
 void composeCanvas(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker);
+// composeCanvas a band of rows at a time, `over` painting over each band as
+// soon as it is composed, while its rows are still in the caches. By default
+// a band of the raster and the same of the screen fit in half a megabyte,
+// what a core's own cache holds on most machines: 17 rows at 3840 pixels.
+void composeInBands(QPainter& painter, const RasterCanvas& canvas, QRect area, QColor marker,
+    const std::function<void(const QRect& band)>& over, int bandBytes = 256 * 1024);

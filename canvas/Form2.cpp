@@ -196,7 +196,8 @@ void Form2::paintEvent(QPaintEvent* event)
     // Compose in physical pixels so that nothing of the picture is scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    composeCanvas(painter, canvas_, area, palette().color(QPalette::Base));
+    composeInBands(painter, canvas_, area, palette().color(QPalette::Base),
+        [&](const QRect& band) { paintOver(painter, band); });
     if (!readout_.isEmpty()) {
         painter.resetTransform();
         painter.fillRect(readoutArea(), QColor(16, 16, 16));
@@ -236,6 +237,10 @@ void Form2::paintPastTheEdge(const QImage& store, const QRect& logicalArea)
     QPainter painter(&pixels);
     for (const QRect& rect : beyond)
         composeCanvas(painter, canvas_, rect, palette().color(QPalette::Base));
+}
+
+void Form2::paintOver(QPainter&, const QRect&)
+{
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class QPainter;
 class QScreen;
 
 // The test canvas: frameless, topmost, covering one whole screen, showing the
@@ -69,6 +70,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+    // Paints over `band` of the test's picture just after it is composed;
+    // `painter` and `band` are in physical pixels.
+    virtual void paintOver(QPainter& painter, const QRect& band);
 
     void wakeCursor();
     // The logical area to repaint so that all `physical` pixels reach the

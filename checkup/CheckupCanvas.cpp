@@ -24,34 +24,6 @@ namespace {
 
 constexpr int Margin = 16, TextSize = 18;
 
-// Not an inversion of what lies under the ring, which would dissolve into
-// 1-pixel stripes and checkerboards: the test's ring colour, or where that
-// differs from the picture by less than RingContrast in every channel, the
-// opposite one. For a colour of full and empty channels one of the two always
-// differs by at least 128 in some channel.
-class RingColour {
-public:
-    explicit RingColour(QRgb preferred)
-        : preferred_(preferred | 0xff000000u)
-        , opposite_(qRgb(255 - qRed(preferred), 255 - qGreen(preferred), 255 - qBlue(preferred)))
-    {
-        const int channels[] = {qRed(preferred), qGreen(preferred), qBlue(preferred)};
-        for (int c = 0; c < 3; ++c)
-            for (int v = 0; v < 256; ++v)
-                far_[c][v] = std::abs(channels[c] - v) >= CheckupCanvas::RingContrast;
-    }
-    // Looked up, not worked out: this is asked for every pixel of every ring.
-    QRgb over(QRgb under) const
-    {
-        const bool far = far_[0][qRed(under)] | far_[1][qGreen(under)] | far_[2][qBlue(under)];
-        return far ? preferred_ : opposite_;
-    }
-
-private:
-    QRgb preferred_, opposite_;
-    bool far_[3][256];
-};
-
 QFont hintFont(double scale, QFont::Weight weight = QFont::Normal)
 {
     QFont font;
@@ -103,7 +75,7 @@ void CheckupCanvas::showMarks(const std::vector<Mark>& marks, QColor colour)
     for (const Mark& mark : marks_)
         update(ringArea(mark.pixel));
     marks_ = marks;
-    markColour_ = colour;
+    rings_ = Rings(marks_, colour.rgb());
     for (const Mark& mark : marks_)
         update(ringArea(mark.pixel));
 }
@@ -136,14 +108,15 @@ QRect CheckupCanvas::hintArea() const
 void CheckupCanvas::paintEvent(QPaintEvent* event)
 {
     Form2::paintEvent(event);
-    QPainter painter(this);
-    // In physical pixels, as the picture is.
-    painter.save();
-    painter.scale(1 / devicePixelRatioF(), 1 / devicePixelRatioF());
-    drawRings(painter, canvas(), marks_, markColour_.rgb(), physical(event->rect()), ringScale());
-    painter.restore();
-    if (hintVisible_)
+    if (hintVisible_) {
+        QPainter painter(this);
         drawHint(painter);
+    }
+}
+
+void CheckupCanvas::paintOver(QPainter& painter, const QRect& band)
+{
+    rings_.draw(painter, canvas(), band, ringScale());
 }
 
 namespace {
@@ -172,10 +145,10 @@ std::vector<RingRow> ringRows(int inner, int outer)
 // Writes the rings of `centres` (sorted by row, then column) over the pixels
 // of `area` into `bits`, where pixel p of the canvas lies at p + shift.
 void writeRings(uchar* bits, qsizetype bytesPerLine, QPoint shift, const RasterCanvas& canvas,
-    const std::vector<QPoint>& centres, const RingColour& colour, const QRect& area, int scale)
+    const std::vector<QPoint>& centres, const RingColour& colour, const std::vector<RingRow>& rows,
+    const QRect& area)
 {
-    const int outer = CheckupCanvas::RingOuter * scale;
-    const std::vector<RingRow> rows = ringRows(CheckupCanvas::RingInner * scale, outer);
+    const int outer = int(rows.size()) / 2;
     auto first = std::ranges::lower_bound(centres, area.top() - outer, {}, &QPoint::y);
     for (int y = area.top(); y <= area.bottom() && first != centres.end(); ++y) {
         while (first != centres.end() && first->y() < y - outer)
@@ -217,23 +190,39 @@ std::optional<std::pair<QImage*, QPoint>> paintedPixels(QPainter& painter)
 
 } // namespace
 
-void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<Mark>& marks,
-    QRgb colour, const QRect& area, int scale)
+RingColour::RingColour(QRgb preferred)
+    : preferred_(preferred | 0xff000000u)
+    , opposite_(qRgb(255 - qRed(preferred), 255 - qGreen(preferred), 255 - qBlue(preferred)))
+{
+    const int channels[] = {qRed(preferred), qGreen(preferred), qBlue(preferred)};
+    for (int c = 0; c < 3; ++c)
+        for (int v = 0; v < 256; ++v)
+            far_[c][v] = std::abs(channels[c] - v) >= CheckupCanvas::RingContrast;
+}
+
+Rings::Rings(const std::vector<Mark>& marks, QRgb colour)
+    : colour_(colour)
+{
+    for (const Mark& mark : marks)
+        centres_.push_back(mark.pixel);
+    std::ranges::sort(centres_, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
+}
+
+void Rings::draw(QPainter& painter, const RasterCanvas& canvas, const QRect& area, int scale) const
 {
     // A ring of whole pixels, the marked one and its neighbours left as the
     // test drew them, and so is any marked pixel another ring would cross.
-    // Only the rings that reach the area are drawn, each clipped to it: a
-    // paint costs what it shows.
+    // Each ring is clipped to the area.
     const int outer = CheckupCanvas::RingOuter * scale;
     const QRect reach = area.adjusted(-outer, -outer, outer, outer);
     std::vector<QPoint> centres;
-    for (const Mark& mark : marks)
-        if (reach.contains(mark.pixel))
-            centres.push_back(mark.pixel);
+    for (auto centre = std::ranges::lower_bound(centres_, reach.top(), {}, &QPoint::y);
+         centre != centres_.end() && centre->y() <= reach.bottom(); ++centre)
+        if (reach.contains(*centre))
+            centres.push_back(*centre);
     if (centres.empty())
         return;
-    std::ranges::sort(centres, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
-    const RingColour ringColour(colour);
+    const std::vector<RingRow> rows = ringRows(CheckupCanvas::RingInner * scale, outer);
     // A ring's pixels are opaque, so where the painter would only copy them
     // they are written straight into its image: drawing even a small picture
     // per ring costs more than the rings themselves. The painter has begun,
@@ -245,7 +234,7 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
             where &= clip;
         for (const QRect& rect : where)
             writeRings(const_cast<uchar*>(image->constBits()), image->bytesPerLine(), shift, canvas,
-                centres, ringColour, rect.translated(-shift), scale);
+                centres, colour_, rows, rect.translated(-shift));
         return;
     }
     // Elsewhere (a printer, say) they are drawn as one picture, clear around them.
@@ -257,8 +246,8 @@ void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<
         return;
     QImage picture(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
-    writeRings(picture.bits(), picture.bytesPerLine(), -bounds.topLeft(), canvas, centres,
-        ringColour, bounds, scale);
+    writeRings(picture.bits(), picture.bytesPerLine(), -bounds.topLeft(), canvas, centres, colour_,
+        rows, bounds);
     painter.drawImage(bounds.topLeft(), picture);
 }
 

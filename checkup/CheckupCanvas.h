@@ -15,10 +15,39 @@
 #include <optional>
 #include <vector>
 
-// The rings of `marks` over the pixels of `area`, `painter` drawing in
-// physical pixels; `scale` sizes the rings as the desktop's scale does.
-void drawRings(QPainter& painter, const RasterCanvas& canvas, const std::vector<Mark>& marks,
-    QRgb colour, const QRect& area, int scale);
+// The colour of a ring's pixel. Not an inversion of what lies under the ring,
+// which would dissolve into 1-pixel stripes and checkerboards: the test's ring
+// colour, or where that differs from the picture by less than the ring's
+// contrast in every channel, the opposite one. For a colour of full and empty
+// channels one of the two always differs by at least 128 in some channel.
+class RingColour {
+public:
+    explicit RingColour(QRgb preferred);
+    // Looked up, not worked out: this is asked for every pixel of every ring.
+    QRgb over(QRgb under) const
+    {
+        const bool far = far_[0][qRed(under)] | far_[1][qGreen(under)] | far_[2][qBlue(under)];
+        return far ? preferred_ : opposite_;
+    }
+
+private:
+    QRgb preferred_, opposite_;
+    bool far_[3][256];
+};
+
+// The rings of a test's marks, ready to be drawn over one area after another.
+class Rings {
+public:
+    Rings(const std::vector<Mark>& marks, QRgb colour);
+    // Over the pixels of `area`, `painter` drawing in physical pixels; `scale`
+    // sizes the rings as the desktop's scale does. Only the rings that reach
+    // the area are looked at: a paint costs what it shows.
+    void draw(QPainter& painter, const RasterCanvas& canvas, const QRect& area, int scale) const;
+
+private:
+    std::vector<QPoint> centres_; // sorted by row, then column
+    RingColour colour_;
+};
 
 // The test canvas of the guided checkup. The hint and the marks lie over the
 // test's picture and never touch its raster: wherever neither is, the screen
@@ -61,6 +90,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void paintOver(QPainter& painter, const QRect& band) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -76,7 +106,7 @@ private:
     bool hintVisible_ = false;
     QTimer hintTimer_;
     std::vector<Mark> marks_;
-    QColor markColour_;
+    Rings rings_{{}, 0}; // of marks_
     Nanoseconds now_ = steadyNanoseconds();
     std::optional<qint64> activeSince_;
 };

@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 
+#include "canvas/Composition.h"
 #include "checkup/Checkup.h"
 #include "checkup/Report.h"
 #include "patterns/Pattern.h"
@@ -495,8 +496,11 @@ TEST(Rings, EveryPixelWithinTheAreaOnSomeRingIsPaintedAndNoMarkedPixelIs)
     for (int i = 0; i < 40; ++i)
         marks.push_back({{10 + i * 37 % 80, 60 + i * 13 % 35}, MarkKind::Bright});
     const QRect area(0, 0, 100, 100);
+    const Rings rings(marks, qRgb(255, 0, 255));
     // Straight into the image the painter paints (moved, where the checkup
     // marks pixels on white); through its clip, as a picture of their own.
+    // Band by band as the canvas paints: bands of 16 rows, which the crowd's
+    // rings cross.
     for (const QRegion& clip : {QRegion(), QRegion(10, 55, 50, 30) + QRegion(70, 0, 20, 100)}) {
         SCOPED_TRACE(clip.isEmpty() ? "straight" : "clipped");
         QImage shown(200, 100, QImage::Format_RGB32);
@@ -504,7 +508,9 @@ TEST(Rings, EveryPixelWithinTheAreaOnSomeRingIsPaintedAndNoMarkedPixelIs)
         QPainter painter(&shown);
         if (!clip.isEmpty())
             painter.setClipRegion(clip);
-        drawRings(painter, canvas, marks, qRgb(255, 0, 255), area, 1);
+        composeInBands(
+            painter, canvas, area, Qt::white,
+            [&](const QRect& band) { rings.draw(painter, canvas, band, 1); }, 16 * 100 * 4);
         painter.end();
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
