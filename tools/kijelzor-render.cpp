@@ -24,7 +24,7 @@
 
 namespace {
 
-const char* const usage =
+const std::string usage =
     "Usage: kijelzor-render TEST [--size WxH] -o FILE.png\n"
     "       kijelzor-render gray-columns --columns N [--channel red|green|blue] ...\n"
     "       kijelzor-render gray-gradient --channel red|green|blue ...\n"
@@ -32,7 +32,9 @@ const char* const usage =
     "       kijelzor-render --list\n"
     "\n"
     "Writes the finished picture of a Kijelzor test, drawn on a screen of W x H\n"
-    "pixels (default 1920x1080, at most 16384 on a side), as an RGB PNG file.\n"
+    "pixels (default 1920x1080, at most " +
+    std::to_string(MaxPictureSide) +
+    " on a side), as an RGB PNG file.\n"
     "\n"
     "  --list         print the test names, each with its Hungarian name\n"
     "  --size WxH     the screen size in pixels\n"
@@ -126,7 +128,7 @@ std::optional<int> readCommandLine(int argc, char* argv[], Options& options)
     if (!parser.parse(commandLine(argc, argv)))
         return badUsage(commandLineProblem(parser));
     if (parser.isSet(help))
-        return std::fputs(usage, stdout), 0;
+        return std::fputs(usage.c_str(), stdout), 0;
     if (parser.isSet(version))
         return std::puts("kijelzor-render " KIJELZOR_VERSION), 0;
     if (parser.isSet(list))
