@@ -72,12 +72,11 @@ void CheckupCanvas::hideHint()
 
 void CheckupCanvas::showMarks(const std::vector<Mark>& marks, QColor colour)
 {
-    for (const Mark& mark : marks_)
-        update(ringArea(mark.pixel));
-    marks_ = marks;
-    rings_ = Rings(marks_, colour.rgb());
-    for (const Mark& mark : marks_)
-        update(ringArea(mark.pixel));
+    for (const QPoint centre : rings_.centres())
+        update(ringArea(centre));
+    rings_ = Rings(marks, colour.rgb());
+    for (const QPoint centre : rings_.centres())
+        update(ringArea(centre));
 }
 
 int CheckupCanvas::ringScale() const

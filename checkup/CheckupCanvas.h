@@ -43,6 +43,7 @@ public:
     // sizes the rings as the desktop's scale does. Only the rings that reach
     // the area are looked at: a paint costs what it shows.
     void draw(QPainter& painter, const RasterCanvas& canvas, const QRect& area, int scale) const;
+    const std::vector<QPoint>& centres() const { return centres_; }
 
 private:
     std::vector<QPoint> centres_; // sorted by row, then column
@@ -105,8 +106,7 @@ private:
     QString hintTitle_, hintPosition_, hintText_;
     bool hintVisible_ = false;
     QTimer hintTimer_;
-    std::vector<Mark> marks_;
-    Rings rings_{{}, 0}; // of marks_
+    Rings rings_{{}, 0}; // of the marks shown
     Nanoseconds now_ = steadyNanoseconds();
     std::optional<qint64> activeSince_;
 };
