@@ -186,9 +186,10 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
             .arg(QLatin1String(timingSourceName(frames.timing)));
     if (frames.timing == TimingSource::Timer)
         text += QStringLiteral("Ezeket a program saját időzítője méri, nem a kijelző.\n");
-    return text + QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
-                                 "%1 Hz-cel.")
-                      .arg(hu.toString(usableRefreshRate(reportedRate) / FrameSkipRow::Cells, 'f', 2));
+    return text +
+        QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
+                       "%1 Hz-cel.")
+            .arg(hu.toString(usableRefreshRate(reportedRate) / FrameSkipRow::Cells, 'f', 2));
 }
 
 void Program::StartFrameSkip()
@@ -199,9 +200,9 @@ void Program::StartFrameSkip()
     auto* figures = new FrameFigures(canvas, *clock);
     figures->setParent(clock.get());
     QPointer<Form2> on(&canvas);
-    canvas.startPacedTest(FrameSkip(canvas.canvas(), [on] {
-        return on && on->driver() ? on->driver()->refresh() : 0;
-    }), std::move(clock), 1);
+    canvas.startPacedTest(FrameSkip(canvas.canvas(),
+                              [on] { return on && on->driver() ? on->driver()->refresh() : 0; }),
+        std::move(clock), 1);
 }
 
 template <typename Dialog> void Program::openDialog(QPointer<Dialog>& dialog, void (Program::*ok)())
@@ -274,6 +275,7 @@ Form2& Program::showCanvas()
     form1_->hide();
     if (!form2_) {
         form2_ = new Form2(form1_->screen());
+        choosePresenter(*form2_);
         connect(form2_, &Form2::returnRequested, this, &Program::ReturnToLauncher);
     }
     form2_->showOnScreen();

@@ -22,6 +22,7 @@
 Form2::Form2(QScreen* screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , screen_(screen)
+    , presenter_(std::make_unique<BackingStorePresenter>(*this))
     , canvas_(loadedCanvas())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -76,15 +77,21 @@ void Form2::coverScreen()
 {
     if (!screen_)
         return;
-    const QSize cover = logicalCover(physicalPixels(screen_), screen_->devicePixelRatio());
+    const QSize cover = logicalCover(qtPixels(screen_), screen_->devicePixelRatio());
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         setMinimumSize(cover);
     setGeometry(QRect(screen_->geometry().topLeft(), cover));
 }
 
+void Form2::setPresenter(std::unique_ptr<Presenter> presenter)
+{
+    presenter_ = std::move(presenter);
+    reload();
+}
+
 RasterCanvas Form2::loadedCanvas()
 {
-    RasterCanvas canvas(physicalPixels(screen_), [this] { return physicalPixels(screen_); });
+    RasterCanvas canvas(presenter_->pixels(), [this] { return presenter_->pixels(); });
     canvas.setBackColor(RGB(0, 0, 0));
     return canvas;
 }
@@ -95,16 +102,16 @@ void Form2::reload()
     canvas_ = loadedCanvas();
     shownMarker_ = shownPicture_ = {};
     shownPictureKey_ = 0;
-    update();
+    showPixels(QRect(QPoint(), presenter_->pixels()));
 }
 
 void Form2::showReadout(const QString& text)
 {
     if (text == readout_)
         return;
-    update(readoutArea());
+    const QRect before = readoutPixels();
     readout_ = text;
-    update(readoutArea());
+    showPixels(before | readoutPixels());
 }
 
 // Logical pixels: text at the desktop's scale, as other windows' is.
@@ -175,36 +182,56 @@ void Form2::showDrawn()
         dirty |= shownPicture_ | picture;
     shownPicture_ = picture;
     shownPictureKey_ = image1.picture.cacheKey();
-    if (!dirty.isEmpty())
-        update(logical(dirty));
+    showPixels(dirty);
 }
 
-QRect Form2::logical(const QRect& physical) const
+void Form2::showPixels(const QRect& physical)
 {
-    return logicalUpdate(physical, pixelRatio(screen()));
+    if (!physical.isEmpty())
+        presenter_->present(physical);
 }
 
 QRect Form2::physical(const QRect& logical) const
 {
-    return physicalArea(logical, devicePixelRatioF());
+    return physicalArea(logical, presenter_->pixelsPerLogical());
+}
+
+void Form2::composeFrame(QPainter& painter, const QRect& area, const QTransform& logical)
+{
+    composeInBands(painter, canvas_, area, palette().color(QPalette::Base),
+        [&](const QRect& band) { paintOver(painter, band); });
+    painter.save();
+    // What is blended over the picture must meet it only once.
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.setWorldTransform(logical);
+    paintOverlays(painter);
+    painter.restore();
+}
+
+void Form2::paintOverlays(QPainter& painter)
+{
+    if (readout_.isEmpty())
+        return;
+    painter.fillRect(readoutArea(), QColor(16, 16, 16));
+    painter.setPen(QColor(230, 230, 230));
+    painter.drawText(
+        readoutArea().adjusted(ReadoutPadding, ReadoutPadding, 0, 0), Qt::TextWordWrap, readout_);
 }
 
 void Form2::paintEvent(QPaintEvent* event)
 {
-    const QRect area = physical(event->rect());
     QPainter painter(this);
+    // Another presenter's surface covers the window.
+    if (!dynamic_cast<BackingStorePresenter*>(presenter_.get())) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    const QRect area = physical(event->rect());
+    const QTransform logical = painter.worldTransform();
     // Compose in physical pixels so that nothing of the picture is scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
-    composeInBands(painter, canvas_, area, palette().color(QPalette::Base),
-        [&](const QRect& band) { paintOver(painter, band); });
-    if (!readout_.isEmpty()) {
-        painter.resetTransform();
-        painter.fillRect(readoutArea(), QColor(16, 16, 16));
-        painter.setPen(QColor(230, 230, 230));
-        painter.drawText(readoutArea().adjusted(ReadoutPadding, ReadoutPadding, 0, 0),
-            Qt::TextWordWrap, readout_);
-    }
+    composeFrame(painter, area, logical);
     QPaintDevice* store = backingStore() ? backingStore()->paintDevice() : nullptr;
     if (store && store == painter.paintEngine()->paintDevice() &&
         store->devType() == QInternal::Image) {
@@ -254,7 +281,7 @@ void Form2::keyPressEvent(QKeyEvent* event)
 
 bool Form2::hitsControl(QPointF logicalPos) const
 {
-    const QPoint p = (logicalPos * devicePixelRatioF()).toPoint();
+    const QPoint p = (logicalPos * presenter_->pixelsPerLogical()).toPoint();
     const Label1State& label1 = canvas_.Label1();
     if (label1.visible && markerPixels(label1).contains(p))
         return true;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "canvas/Presenter.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestDriver.h"
 
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
+#include <QTransform>
 #include <QWidget>
 
 #include <memory>
@@ -30,6 +32,16 @@ public:
 
     // Shows the canvas full screen and active.
     void showOnScreen();
+
+    // The way its picture takes to the screen; Qt's backing store unless
+    // another is set. Setting one loads the canvas anew, at its size.
+    void setPresenter(std::unique_ptr<Presenter> presenter);
+    Presenter& presenter() const { return *presenter_; }
+    // Composes `area` (physical pixels) of what the screen shows: the test's
+    // picture, what lies over it, and what is drawn at the desktop's scale,
+    // which `logical` turns into the painter's physical pixels. Every
+    // presenter shows the frame composed here.
+    void composeFrame(QPainter& painter, const QRect& area, const QTransform& logical);
 
     RasterCanvas& canvas() { return canvas_; }
     const RasterCanvas& canvas() const { return canvas_; }
@@ -74,11 +86,14 @@ protected:
     // Paints over `band` of the test's picture just after it is composed;
     // `painter` and `band` are in physical pixels.
     virtual void paintOver(QPainter& painter, const QRect& band);
+    // Paints what lies over the whole picture at the desktop's scale, the
+    // painter in logical pixels.
+    virtual void paintOverlays(QPainter& painter);
 
     void wakeCursor();
-    // The logical area to repaint so that all `physical` pixels reach the
-    // screen, and the physical pixels a logical area shows.
-    QRect logical(const QRect& physical) const;
+    // `physical` pixels of the screen are to show anew.
+    void showPixels(const QRect& physical);
+    // The physical pixels a logical area shows, rounded outward.
     QRect physical(const QRect& logical) const;
 
 private:
@@ -92,6 +107,8 @@ private:
     QRect readoutArea() const;
 
     QPointer<QScreen> screen_;
+    // Before the canvas, whose size it gives.
+    std::unique_ptr<Presenter> presenter_;
     RasterCanvas canvas_;
     // Declared after the canvas it draws on, so it is destroyed first.
     std::unique_ptr<TestDriver> driver_;

@@ -9,12 +9,48 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+OutputScaleSource& outputScaleSource()
+{
+    static OutputScaleSource source;
+    return source;
+}
+
+} // namespace
+
+void setOutputScaleSource(OutputScaleSource source)
+{
+    outputScaleSource() = std::move(source);
+}
+
+std::optional<OutputScale> outputScale(const QScreen* screen)
+{
+    if (!screen || !outputScaleSource())
+        return std::nullopt;
+    return outputScaleSource()(*screen);
+}
+
+QSize physicalPixels(const QScreen* screen)
+{
+    if (const std::optional<OutputScale> output = outputScale(screen))
+        return output->pixels;
+    return qtPixels(screen);
+}
+
+double desktopScale(const QScreen* screen)
+{
+    if (const std::optional<OutputScale> output = outputScale(screen))
+        return output->scale * pixelRatio(screen).qt;
+    return screen ? screen->devicePixelRatio() : 1;
+}
+
 // QScreen reports its size in device-independent pixels, rounded, so with a
 // fractional scale factor it cannot tell 1024 physical pixels from 1025. The
 // platform screen knows the real size: in native pixels on X11, where Qt does
 // the scaling, or in the platform's own units times its ratio on platforms
 // that scale by themselves (Wayland, the offscreen test platform).
-QSize physicalPixels(const QScreen* screen)
+QSize qtPixels(const QScreen* screen)
 {
     if (!screen || !screen->handle())
         return {};

@@ -7,13 +7,33 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
 class QScreen;
 
+// What the platform knows of a monitor better than Qt 6.4, which rounds a
+// fractional desktop scale up to a whole one (1.5 to 2) and sizes the
+// screen by it.
+struct OutputScale {
+    QSize pixels; // the output's mode, its transform applied
+    double scale = 1; // physical pixels per unit of the compositor
+    // Its size in the compositor's units times the scale is exactly its
+    // pixels; where not, the compositor resamples every window on it.
+    bool whole = true;
+};
+using OutputScaleSource = std::function<std::optional<OutputScale>(const QScreen&)>;
+// Set once by the platform's code; none by default (X11, the offscreen tests).
+void setOutputScaleSource(OutputScaleSource source);
+std::optional<OutputScale> outputScale(const QScreen* screen);
+
 // The size of a screen in physical pixels, whatever its device pixel ratio.
-// Screen.Width and Screen.Height are this × TwipsPerPixel.
 QSize physicalPixels(const QScreen* screen);
+// The size of the buffers Qt paints the screen's windows in, which differs
+// from the physical size where Qt does not know the true scale.
+QSize qtPixels(const QScreen* screen);
+// The desktop's scale on the screen: the output's own times Qt's factor.
+double desktopScale(const QScreen* screen);
 
 // A screen's device pixel ratio as Qt applies it: the platform's own scale (a
 // Wayland output's whole buffer scale; 1 on X11) times Qt's factor on top of

@@ -20,7 +20,9 @@ Checkup::Checkup(QString programFolder, QScreen* screen, std::optional<QString> 
     , frameClocks_(std::move(frameClocks))
     , canvas_(new CheckupCanvas(screen_))
 {
+    choosePresenter(*canvas_);
     record_.screen = ScreenFacts::of(screen_);
+    record_.screen.inexact = canvas_->presenter().inexact();
     record_.frames.start(record_.screen.refreshRate, TimingSource::Timer);
     for (const CheckupStep& step : checkupTable())
         record_.tests.push_back({step.test, {}});

@@ -49,12 +49,12 @@ void CheckupCanvas::showHint(
     const QString& title, const QString& position, const QString& text, HintLasts lasts)
 {
     if (hintVisible_)
-        update(logical(physical(hintArea())));
+        showPixels(physical(hintArea()));
     hintTitle_ = title;
     hintPosition_ = position;
     hintText_ = text;
     hintVisible_ = true;
-    update(logical(physical(hintArea())));
+    showPixels(physical(hintArea()));
     if (lasts == HintLasts::UntilAKey)
         hintTimer_.stop();
     else
@@ -67,27 +67,27 @@ void CheckupCanvas::hideHint()
     if (!hintVisible_)
         return;
     hintVisible_ = false;
-    update(logical(physical(hintArea())));
+    showPixels(physical(hintArea()));
 }
 
 void CheckupCanvas::showMarks(const std::vector<Mark>& marks, QColor colour)
 {
     for (const QPoint centre : rings_.centres())
-        update(ringArea(centre));
+        showPixels(ringArea(centre));
     rings_ = Rings(marks, colour.rgb());
     for (const QPoint centre : rings_.centres())
-        update(ringArea(centre));
+        showPixels(ringArea(centre));
 }
 
 int CheckupCanvas::ringScale() const
 {
-    return std::max(1, int(std::lround(devicePixelRatioF())));
+    return std::max(1, int(std::lround(presenter().pixelsPerLogical())));
 }
 
 QRect CheckupCanvas::ringArea(QPoint pixel) const
 {
     const QPoint reach(RingOuter * ringScale(), RingOuter * ringScale());
-    return logical(QRect(pixel - reach, pixel + reach));
+    return QRect(pixel - reach, pixel + reach);
 }
 
 // Logical pixels: the text is drawn at the desktop's scale, as other windows'.
@@ -104,13 +104,11 @@ QRect CheckupCanvas::hintArea() const
         (this->width() - width) / 2, this->height() - this->height() / 8 - height, width, height);
 }
 
-void CheckupCanvas::paintEvent(QPaintEvent* event)
+void CheckupCanvas::paintOverlays(QPainter& painter)
 {
-    Form2::paintEvent(event);
-    if (hintVisible_) {
-        QPainter painter(this);
+    Form2::paintOverlays(painter);
+    if (hintVisible_)
         drawHint(painter);
-    }
 }
 
 void CheckupCanvas::paintOver(QPainter& painter, const QRect& band)
@@ -341,7 +339,7 @@ void CheckupCanvas::mousePressEvent(QMouseEvent* event)
         return;
     }
     const std::optional<QPoint> pixel =
-        pixelAt(event->position() * devicePixelRatioF(), canvas().raster().size());
+        pixelAt(event->position() * presenter().pixelsPerLogical(), canvas().raster().size());
     if (!pixel)
         return;
     if (event->button() == Qt::LeftButton)

@@ -90,7 +90,7 @@ signals:
     void unmarkRequested(QPoint pixel);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintOverlays(QPainter& painter) override;
     void paintOver(QPainter& painter, const QRect& band) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -39,7 +39,7 @@ ScreenFacts ScreenFacts::of(const QScreen* screen)
     if (!screen)
         return {};
     return {screen->name(), screen->manufacturer(), screen->model(), screen->serialNumber(),
-        physicalPixels(screen), screen->refreshRate(), screen->devicePixelRatio()};
+        physicalPixels(screen), screen->refreshRate(), desktopScale(screen)};
 }
 
 std::vector<Defect> CheckupRecord::defects() const

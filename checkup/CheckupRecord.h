@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "canvas/Presenter.h"
 #include "checkup/CheckupTable.h"
 #include "platform/FrameRecord.h"
 
@@ -36,6 +37,8 @@ struct ScreenFacts {
     QSize pixels;
     double refreshRate = 0;
     double scale = 1;
+    // Why the canvas's pixels do not reach the panel one to one, if so.
+    Inexact inexact = Inexact::None;
 };
 
 struct TestMarks {

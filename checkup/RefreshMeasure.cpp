@@ -4,8 +4,8 @@
 #include "checkup/RefreshMeasure.h"
 
 #include "canvas/Form2.h"
-#include "platform/FrameRecord.h"
 #include "platform/DisplayTiming.h"
+#include "platform/FrameRecord.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -19,15 +19,15 @@ int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     Form2 canvas(screen);
+    choosePresenter(canvas);
     canvas.showOnScreen();
-    const std::unique_ptr<FrameClock> clock = displayFrameClock(canvas, screen);
+    const std::unique_ptr<FrameClock> clock = frameClockFor(canvas, {});
     FrameRecord frames;
     recordFrames(frames, *clock, &canvas);
     // A compositor tells of frames only as they are committed: one pixel a
     // frame keeps them coming.
-    QObject::connect(clock.get(), &FrameClock::tick, &canvas, [&canvas] {
-        canvas.update(QRect(0, 0, 1, 1));
-    });
+    QObject::connect(clock.get(), &FrameClock::tick, &canvas,
+        [&canvas] { canvas.presenter().present(QRect(0, 0, 1, 1)); });
     QEventLoop loop;
     QObject::connect(&canvas, &Form2::returnRequested, &loop, &QEventLoop::quit);
     QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
@@ -44,8 +44,7 @@ int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
     const std::optional<double> measured = frames.measuredRefreshRate();
     std::printf("%s Hz measured (%s Hz reported), %s, %lld frames, %lld missed\n",
         measured ? qPrintable(QString::number(*measured, 'f', 2)) : "-",
-        qPrintable(QString::number(screen->refreshRate(), 'f', 2)),
-        timingSourceName(frames.timing), static_cast<long long>(frames.shown),
-        static_cast<long long>(frames.missed));
+        qPrintable(QString::number(screen->refreshRate(), 'f', 2)), timingSourceName(frames.timing),
+        static_cast<long long>(frames.shown), static_cast<long long>(frames.missed));
     return 0;
 }

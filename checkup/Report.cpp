@@ -116,13 +116,17 @@ QJsonObject reportJson(const CheckupRecord& record)
         {"screen",
             QJsonObject{{"name", s.name}, {"manufacturer", s.manufacturer}, {"model", s.model},
                 {"serial", s.serial}, {"width", s.pixels.width()}, {"height", s.pixels.height()},
-                {"refreshRate", s.refreshRate}, {"scale", s.scale}}},
+                {"refreshRate", s.refreshRate}, {"scale", s.scale},
+                // Whether the test's pixels reached the panel one to one, and why not.
+                {"exact", s.inexact == Inexact::None},
+                {"inexact",
+                    s.inexact == Inexact::None ? QJsonValue()
+                                               : QLatin1String(inexactName(s.inexact))}}},
         {"note", record.note},
         {"tests", tests},
         {"defects", defects},
         {"frames",
-            QJsonObject{{"shown", measure(qint64(f.shown))},
-                {"missed", measure(qint64(f.missed))},
+            QJsonObject{{"shown", measure(qint64(f.shown))}, {"missed", measure(qint64(f.missed))},
                 // Null where the timing source cannot tell when a frame was shown.
                 {"late", measure(f.late ? QJsonValue(qint64(*f.late)) : QJsonValue())},
                 {"measuredRefreshRate",

@@ -7,6 +7,7 @@
 #include "checkup/RefreshMeasure.h"
 #include "cli/ProgramOptions.h"
 #include "platform/ScreenList.h"
+#include "platform/WaylandClient.h"
 
 #include <QApplication>
 
@@ -57,6 +58,8 @@ int main(int argc, char* argv[])
     // Every window's, the dialogs' and the checkup's too.
     QApplication::setWindowIcon(Artwork::appIcon());
     const std::unique_ptr<QTranslator> qtInHungarian = Program::loadQtTranslation();
+    // Qt 6.4 knows no fractional scale; the compositor tells the true one.
+    useWaylandOutputScales();
 
     if (options.listScreens) {
         for (const QString& line : describeScreens())

@@ -4,6 +4,7 @@
 #include "platform/DisplayTiming.h"
 
 #include "platform/WaylandPresentation.h"
+#include "platform/WaylandSubsurface.h"
 
 #include "canvas/Form2.h"
 
@@ -23,8 +24,8 @@ namespace {
 // clock tells when the display refreshed, not when a frame was shown.
 class X11PresentClock : public FrameClock, public QAbstractNativeEventFilter {
 public:
-    X11PresentClock(xcb_connection_t* connection, xcb_window_t window, std::uint8_t opcode,
-        double rate)
+    X11PresentClock(
+        xcb_connection_t* connection, xcb_window_t window, std::uint8_t opcode, double rate)
         : connection_(connection)
         , window_(window)
         , opcode_(opcode)
@@ -76,8 +77,8 @@ public:
             requestNext();
             if (!startMsc_)
                 startMsc_ = done->msc;
-            emit frameShown({std::int64_t(done->ust) * 1000, done->msc,
-                std::int64_t(1e9 / rate_), {}});
+            emit frameShown(
+                {std::int64_t(done->ust) * 1000, done->msc, std::int64_t(1e9 / rate_), {}});
             emit tick(done->msc - *startMsc_);
         }
         return true;
@@ -106,7 +107,8 @@ std::unique_ptr<FrameClock> x11PresentClock(QWidget& window, double rate)
     if (!x11 || !x11->connection())
         return nullptr;
     xcb_connection_t* connection = x11->connection();
-    const xcb_query_extension_reply_t* present = xcb_get_extension_data(connection, &xcb_present_id);
+    const xcb_query_extension_reply_t* present =
+        xcb_get_extension_data(connection, &xcb_present_id);
     if (!present || !present->present)
         return nullptr;
     return std::make_unique<X11PresentClock>(
@@ -131,5 +133,18 @@ std::unique_ptr<FrameClock> displayFrameClock(QWidget& window, QScreen* screen)
 
 std::unique_ptr<FrameClock> frameClockFor(Form2& canvas, const FrameClockFactory& replacement)
 {
-    return replacement ? replacement(canvas) : displayFrameClock(canvas, canvas.screen());
+    if (replacement)
+        return replacement(canvas);
+    const double rate = usableRefreshRate(canvas.screen() ? canvas.screen()->refreshRate() : 0);
+    if (auto own = canvas.presenter().frameClock(rate))
+        return own;
+    return displayFrameClock(canvas, canvas.screen());
+}
+
+void choosePresenter(Form2& canvas)
+{
+    if (qEnvironmentVariable("KIJELZOR_PRESENTER") == QLatin1String("qt"))
+        return;
+    if (auto presenter = waylandSubsurfacePresenter(canvas))
+        canvas.setPresenter(std::move(presenter));
 }

@@ -17,5 +17,10 @@ class QWidget;
 std::unique_ptr<FrameClock> displayFrameClock(QWidget& window, QScreen* screen);
 
 // `replacement`'s clock for `canvas` where there is one (tests tick by hand),
-// else the display's.
+// else its presenter's, else the display's.
 std::unique_ptr<FrameClock> frameClockFor(Form2& canvas, const FrameClockFactory& replacement);
+
+// Lets `canvas` present its own pixels where the desktop lets it (a Wayland
+// subsurface), unless KIJELZOR_PRESENTER is "qt"; elsewhere Qt's backing
+// store shows them.
+void choosePresenter(Form2& canvas);

@@ -27,7 +27,7 @@ QStringList describeScreens()
                     .arg(screen->geometry().x())
                     .arg(screen->geometry().y())
                     .arg(screen->refreshRate(), 0, 'g', 4)
-                    .arg(screen->devicePixelRatio());
+                    .arg(desktopScale(screen));
         if (screen == QGuiApplication::primaryScreen())
             line += QStringLiteral(", primary");
         lines << line;

@@ -11,7 +11,7 @@ run_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev qt6-qpa-pl
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick
            x11-utils clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream
            lintian reuse man-db groff-base x11-xserver-utils suckless-tools dbus-daemon jq
-           weston qt6-wayland openbox)
+           weston qt6-wayland openbox sway grim wtype)
 
 pkgs=("${run_pkgs[@]}")
 [ "${1:-}" = "--test" ] && pkgs+=("${test_pkgs[@]}")
