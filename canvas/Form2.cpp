@@ -51,6 +51,11 @@ Form2::Form2(QScreen* screen)
     cursorTimer_.setSingleShot(true);
     cursorTimer_.setInterval(CursorHideMs);
     connect(&cursorTimer_, &QTimer::timeout, this, [this] { setCursor(Qt::BlankCursor); });
+    noticeTimer_.setParent(this);
+    noticeTimer_.setObjectName(QStringLiteral("noticeTimer"));
+    noticeTimer_.setSingleShot(true);
+    noticeTimer_.setInterval(NoticeMs);
+    connect(&noticeTimer_, &QTimer::timeout, this, &Form2::hideNotice);
 }
 
 Form2::~Form2() = default;
@@ -64,6 +69,60 @@ void Form2::showOnScreen()
     showFullScreen();
     bringToFront(*this);
     wakeCursor();
+    showNotice();
+}
+
+namespace {
+
+QString percent(double scale)
+{
+    return QString::number(std::lround(scale * 100)) + QStringLiteral("%");
+}
+
+// What a user reads where the test's pixels cannot reach the panel one to
+// one, and what to do about it.
+QString noticeText(Inexact why, double scale)
+{
+    const QString cause = why == Inexact::OutputNotWhole
+        ? QStringLiteral("a kijelző mérete %1-os méretezéssel nem egész szám, ezért a "
+                         "megjelenítő átméretezi")
+        : QStringLiteral("az asztal %1-os méretezése átméretezi");
+    return QStringLiteral("A kép nem képpontról képpontra jut a kijelzőre: ") +
+        cause.arg(percent(scale)) +
+        QStringLiteral(". A teszt idejére állítsa a kijelző méretezését 100%-ra.");
+}
+
+} // namespace
+
+void Form2::showNotice()
+{
+    const Inexact why = presenter_->inexact();
+    if (why == Inexact::None)
+        return;
+    hideNotice();
+    notice_ = noticeText(why, desktopScale(screen_));
+    showPixels(physical(noticeArea()));
+    noticeTimer_.start();
+}
+
+void Form2::hideNotice()
+{
+    noticeTimer_.stop();
+    if (notice_.isEmpty())
+        return;
+    const QRect shown = physical(noticeArea());
+    notice_.clear();
+    showPixels(shown);
+}
+
+// Logical pixels, at the top of the screen, where the checkup's hint is not.
+QRect Form2::noticeArea() const
+{
+    constexpr int margin = 16;
+    const int width = std::min(640, this->width() - 2 * margin);
+    const QRect text = fontMetrics().boundingRect(
+        QRect(0, 0, width - 2 * margin, 10000), Qt::TextWordWrap, notice_);
+    return {(this->width() - width) / 2, margin, width, text.height() + 2 * margin};
 }
 
 // The screen's logical size can fall short of its physical pixels at a
@@ -210,12 +269,18 @@ void Form2::composeFrame(QPainter& painter, const QRect& area, const QTransform&
 
 void Form2::paintOverlays(QPainter& painter)
 {
-    if (readout_.isEmpty())
-        return;
-    painter.fillRect(readoutArea(), QColor(16, 16, 16));
-    painter.setPen(QColor(230, 230, 230));
-    painter.drawText(
-        readoutArea().adjusted(ReadoutPadding, ReadoutPadding, 0, 0), Qt::TextWordWrap, readout_);
+    if (!readout_.isEmpty()) {
+        painter.fillRect(readoutArea(), QColor(16, 16, 16));
+        painter.setPen(QColor(230, 230, 230));
+        painter.drawText(readoutArea().adjusted(ReadoutPadding, ReadoutPadding, 0, 0),
+            Qt::TextWordWrap, readout_);
+    }
+    if (!notice_.isEmpty()) {
+        const QRect area = noticeArea();
+        painter.fillRect(area, QColor(120, 20, 10));
+        painter.setPen(Qt::white);
+        painter.drawText(area.adjusted(16, 16, -16, -16), Qt::TextWordWrap, notice_);
+    }
 }
 
 void Form2::paintEvent(QPaintEvent* event)

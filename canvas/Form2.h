@@ -64,10 +64,14 @@ public:
     // Where they lie, in physical pixels; empty when none are shown.
     QRect readoutPixels() const;
 
+    // Whether the notice that the picture is resampled on its way to the
+    // panel is shown: for NoticeMs after the canvas is shown, where it is.
+    bool noticeShown() const { return !notice_.isEmpty(); }
+
     // The pointer shown while it moves; the default arrow unless set.
     void setAwakeCursor(const QCursor& cursor);
 
-    static constexpr int CursorHideMs = 2000;
+    static constexpr int CursorHideMs = 2000, NoticeMs = 4000;
     static constexpr int ReadoutWidth = 420, ReadoutPadding = 8;
 
 signals:
@@ -105,6 +109,9 @@ private:
     void coverScreen();
     void paintPastTheEdge(const QImage& store, const QRect& logicalArea);
     QRect readoutArea() const;
+    void showNotice();
+    void hideNotice();
+    QRect noticeArea() const;
 
     QPointer<QScreen> screen_;
     // Before the canvas, whose size it gives.
@@ -119,4 +126,6 @@ private:
     std::optional<QCursor> awakeCursor_;
     bool pressedOnCanvas_ = false;
     QString readout_;
+    QString notice_;
+    QTimer noticeTimer_;
 };

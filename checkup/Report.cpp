@@ -144,7 +144,12 @@ std::vector<MonitorFact> monitorFacts(const ScreenFacts& s)
         {Other, "Felbontás",
             QStringLiteral("%1 × %2 képpont").arg(s.pixels.width()).arg(s.pixels.height())},
         {Other, "Frissítés", number(s.refreshRate, 2) + QStringLiteral(" Hz")},
-        {Other, "Méretezés", QLocale(QLocale::Hungarian).toString(s.scale, 'g', 4)}};
+        {Other, "Méretezés", QLocale(QLocale::Hungarian).toString(s.scale, 'g', 4)},
+        {Other, "Képpontok",
+            s.inexact == Inexact::None
+                ? QStringLiteral("egy az egyben a kijelzőn")
+                : QStringLiteral(
+                      "átméretezve: a tesztek képe nem képpontról képpontra jutott a kijelzőre")}};
 }
 
 QString monitorHtml(const CheckupRecord& record)

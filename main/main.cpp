@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(Artwork::appIcon());
     const std::unique_ptr<QTranslator> qtInHungarian = Program::loadQtTranslation();
     // Qt 6.4 knows no fractional scale; the compositor tells the true one.
-    useWaylandOutputScales();
+    const std::unique_ptr<WaylandClient> wayland = WaylandClient::open();
 
     if (options.listScreens) {
         for (const QString& line : describeScreens())

@@ -10,15 +10,15 @@
 #include "viewporter-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
-#include <QAbstractEventDispatcher>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <qpa/qplatformnativeinterface.h>
 
 #include <wayland-client.h>
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -71,25 +71,32 @@ T* bind(wl_registry* registry, std::uint32_t name, const wl_interface& interface
 
 } // namespace
 
+namespace {
+
+WaylandClient* opened = nullptr;
+
+} // namespace
+
+std::unique_ptr<WaylandClient> WaylandClient::open()
+{
+    if (opened || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return nullptr;
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    auto* display = native
+        ? static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"))
+        : nullptr;
+    if (!display)
+        return nullptr;
+    return std::unique_ptr<WaylandClient>(new WaylandClient(display));
+}
+
 WaylandClient* WaylandClient::instance()
 {
-    static QPointer<WaylandClient> client;
-    static bool tried = false;
-    if (!tried && qGuiApp && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        tried = true;
-        QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-        auto* display = native
-            ? static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"))
-            : nullptr;
-        if (display)
-            client = new WaylandClient(display);
-    }
-    return client;
+    return opened;
 }
 
 WaylandClient::WaylandClient(wl_display* display)
-    : QObject(qGuiApp)
-    , display_(display)
+    : display_(display)
 {
     queue_ = wl_display_create_queue(display_);
     wrapper_ = static_cast<wl_display*>(wl_proxy_create_wrapper(display_));
@@ -101,16 +108,64 @@ WaylandClient::WaylandClient(wl_display* display)
     // The globals, then what each tells of itself.
     roundtrip();
     roundtrip();
-    notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [this] { dispatch(true); });
-    // Qt's thread reads what comes for this queue too, and wakes the event
-    // loop when it has.
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this,
-        [this] { dispatch(); });
+    opened = this;
+    setOutputScaleSource([this](const QScreen& screen) -> std::optional<OutputScale> {
+        const WaylandOutput* output = outputOf(screen);
+        if (!output || output->mode.isEmpty())
+            return std::nullopt;
+        return outputScaleOf(
+            transformedMode(output->mode, output->transform), output->logical, output->scale);
+    });
+    wake_ = eventfd(0, EFD_CLOEXEC);
+    reader_ = std::thread([this] { read(); });
+}
+
+// Qt's own thread reads the socket too, and wakes only Qt's part of the
+// program: this one waits as Qt's does, and libwayland lets the last of the
+// two to get ready read for both.
+void WaylandClient::read()
+{
+    const int socket = wl_display_get_fd(display_);
+    for (;;) {
+        if (wl_display_prepare_read_queue(display_, queue_) != 0) {
+            std::unique_lock lock(mutex_);
+            if (stopping_)
+                return;
+            waiting_ = true;
+            QMetaObject::invokeMethod(this, &WaylandClient::dispatch, Qt::QueuedConnection);
+            dispatched_.wait(lock, [this] { return !waiting_ || stopping_; });
+            continue;
+        }
+        wl_display_flush(display_);
+        pollfd watched[2] = {{socket, POLLIN, 0}, {wake_, POLLIN, 0}};
+        const int ready = poll(watched, 2, -1);
+        const bool stop = [this] {
+            std::lock_guard lock(mutex_);
+            return stopping_;
+        }();
+        if (stop || ready < 0 || !(watched[0].revents & POLLIN)) {
+            wl_display_cancel_read(display_);
+            if (stop || (watched[0].revents & (POLLERR | POLLHUP)))
+                return;
+            continue;
+        }
+        wl_display_read_events(display_);
+    }
 }
 
 WaylandClient::~WaylandClient()
 {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = write(wake_, &one, sizeof one);
+    dispatched_.notify_all();
+    reader_.join();
+    close(wake_);
+    setOutputScaleSource({});
+    opened = nullptr;
     for (const auto& output : outputs_) {
         if (output->xdgOutput)
             zxdg_output_v1_destroy(output->xdgOutput);
@@ -207,39 +262,18 @@ const WaylandOutput* WaylandClient::outputOf(const QScreen& screen) const
     return outputs_.size() == 1 ? outputs_.front().get() : nullptr;
 }
 
-// Qt's thread may be waiting to read as well; libwayland lets the last of
-// the readers read, so the socket is read only when it has something.
-void WaylandClient::dispatch(bool read)
+void WaylandClient::dispatch()
 {
-    if (read) {
-        while (wl_display_prepare_read_queue(display_, queue_) != 0)
-            wl_display_dispatch_queue_pending(display_, queue_);
-        pollfd socket{wl_display_get_fd(display_), POLLIN, 0};
-        if (poll(&socket, 1, 0) > 0)
-            wl_display_read_events(display_);
-        else
-            wl_display_cancel_read(display_);
-    }
     wl_display_dispatch_queue_pending(display_, queue_);
     wl_display_flush(display_);
+    {
+        std::lock_guard lock(mutex_);
+        waiting_ = false;
+    }
+    dispatched_.notify_all();
 }
 
 void WaylandClient::roundtrip()
 {
     wl_display_roundtrip_queue(display_, queue_);
-}
-
-void useWaylandOutputScales()
-{
-    WaylandClient* client = WaylandClient::instance();
-    if (!client)
-        return;
-    setOutputScaleSource(
-        [client = QPointer(client)](const QScreen& screen) -> std::optional<OutputScale> {
-            const WaylandOutput* output = client ? client->outputOf(screen) : nullptr;
-            if (!output || output->mode.isEmpty())
-                return std::nullopt;
-            return outputScaleOf(
-                transformedMode(output->mode, output->transform), output->logical, output->scale);
-        });
 }

@@ -7,13 +7,15 @@
 #include <QSize>
 #include <QString>
 
+#include <condition_variable>
 #include <ctime>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 class QScreen;
-class QSocketNotifier;
 struct wl_compositor;
 struct wl_display;
 struct wl_event_queue;
@@ -40,12 +42,15 @@ struct WaylandOutput {
 };
 
 // Qt's Wayland connection with an event queue of our own, and bound on it
-// the globals that Qt 6.4 does not hand out. Events for the queue are
-// dispatched from the event loop: Qt's own thread reads the socket.
+// the globals that Qt 6.4 does not hand out. The compositor's word on the
+// outputs' true size and scale is every screen's (setOutputScaleSource).
 class WaylandClient : public QObject {
     Q_OBJECT
 public:
-    // The one client of the program; null off Wayland.
+    // The program's client, to live as long as the windows and no longer
+    // than the application; null off Wayland.
+    static std::unique_ptr<WaylandClient> open();
+    // The one open; null where none is.
     static WaylandClient* instance();
     ~WaylandClient() override;
 
@@ -61,9 +66,8 @@ public:
     // The output that shows `screen`: by name, or the only one there is.
     const WaylandOutput* outputOf(const QScreen& screen) const;
 
-    // Dispatches what has arrived for the queue, reading the socket when
-    // `read`; then sends what was asked.
-    void dispatch(bool read = false);
+    // Dispatches what has arrived for the queue, then sends what was asked.
+    void dispatch();
     // Sends the requests asked for and waits until the compositor has
     // answered them all.
     void roundtrip();
@@ -77,6 +81,7 @@ private:
         std::uint32_t version);
     static void globalRemoved(void* data, wl_registry* registry, std::uint32_t name);
     void describe(WaylandOutput& output);
+    void read();
 
     wl_display* display_;
     wl_event_queue* queue_ = nullptr;
@@ -91,9 +96,11 @@ private:
     wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
     zxdg_output_manager_v1* xdgOutputs_ = nullptr;
     std::vector<std::unique_ptr<WaylandOutput>> outputs_;
-    QSocketNotifier* notifier_ = nullptr;
+    // Reads the socket for the queue and wakes the event loop when something
+    // has come for it, and waits until that has been dispatched.
+    std::thread reader_;
+    int wake_ = -1;
+    std::mutex mutex_;
+    std::condition_variable dispatched_;
+    bool waiting_ = false, stopping_ = false;
 };
-
-// The Wayland compositor's word on the screens' true size and scale, for
-// every screen Qt shows on it.
-void useWaylandOutputScales();

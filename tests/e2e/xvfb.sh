@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Kijelzor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end tests share, sourced with the program as $1: a scratch
-# folder, failing with a message, polling, and an Xvfb display.
+# folder, failing with a message, polling, and an Xvfb or a sway display.
 # As given, links and all: an installed program finds its folder through them.
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
@@ -22,11 +22,49 @@ start_xvfb() {
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# A headless sway with one output of $1 (WxH) pixels at scale $2, which
+# becomes our display. sway refuses to run as root: then it runs as a user of
+# its own, made when missing, and root reaches its socket all the same.
+start_sway() {
+    local user=() runtime=$work/sway-$RANDOM
+    if [ "$(id -u)" = 0 ]; then
+        id kijelzor-test >/dev/null 2>&1 || useradd --system --no-create-home \
+            --shell /usr/sbin/nologin kijelzor-test
+        user=(runuser -u kijelzor-test --)
+        chmod 711 "$work"
+    fi
+    mkdir -m 700 "$runtime"
+    echo "output HEADLESS-1 resolution $1 scale $2" >"$runtime/config"
+    [ ${#user[@]} = 0 ] || chown -R kijelzor-test "$runtime"
+    "${user[@]}" env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
+        WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$runtime/config" >"$work/sway.log" 2>&1 &
+    pids+=($!)
+    ready() { compgen -G "$runtime/wayland-*[0-9]" && compgen -G "$runtime/sway-ipc.*.sock"; }
+    eventually ready >/dev/null || fail "sway did not start: $(cat "$work/sway.log")"
+    export XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=wayland
+    WAYLAND_DISPLAY=$(basename "$(compgen -G "$runtime/wayland-*[0-9]" | head -1)")
+    SWAYSOCK=$(compgen -G "$runtime/sway-ipc.*.sock" | head -1)
+    export WAYLAND_DISPLAY SWAYSOCK
+    unset DISPLAY
+}
+
+# The screen in $work/shot.png.
+shot() {
+    if [ -n "${SWAYSOCK:-}" ]; then
+        grim -o HEADLESS-1 "$work/shot.png"
+    elif [ "${QT_QPA_PLATFORM:-}" = wayland ]; then
+        rm -f "$work/shots/"*.png
+        (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) && mv "$work/shots/"*.png "$work/shot.png"
+    else
+        import -window root "$work/shot.png"
+    fi
+}
+
 # The screen's colours at the given x,y points, in one line.
 pixels() {
-    import -window root "$work/shot.png"
+    shot
     for at in "$@"; do
-        convert "$work/shot.png" -crop "1x1+${at%,*}+${at#*,}" -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9,]*\)).*/\1/p'
+        convert "$work/shot.png" -alpha off -crop "1x1+${at%,*}+${at#*,}" -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9,]*\)).*/\1/p'
     done | paste -sd' ' -
 }
 shows() { [ "$(pixels "${@:2}")" = "$1" ]; }
