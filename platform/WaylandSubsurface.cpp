@@ -3,6 +3,7 @@
 
 #include "platform/WaylandSubsurface.h"
 
+#include "platform/BufferRing.h"
 #include "platform/OutputGeometry.h"
 #include "platform/WaylandClient.h"
 #include "platform/WaylandPresentation.h"
@@ -36,15 +37,12 @@ class SubsurfaceClock;
 class SubsurfacePresenter;
 
 // Two or three buffers in one pool: one the compositor shows, one it may yet
-// read, one to write. A buffer is written only after the compositor has let
-// it go, and then brought up to date with all that changed since it was
-// last written.
+// read, one to write.
 struct Buffer {
     SubsurfacePresenter* owner = nullptr;
+    int index = 0;
     wl_buffer* buffer = nullptr;
     uchar* pixels = nullptr;
-    bool busy = false;
-    QRegion stale;
 };
 
 class SubsurfacePresenter : public Presenter {
@@ -88,7 +86,7 @@ private:
     std::optional<unsigned> preferred_; // wp_fractional_scale_v1's, in 120ths
     QSize destination_, size_;
     std::array<Buffer, 3> buffers_;
-    int bufferCount_ = 0;
+    BufferRing ring_;
     void* memory_ = MAP_FAILED;
     std::size_t poolBytes_ = 0;
     QRegion damage_; // since the last commit
@@ -157,7 +155,7 @@ private:
 const wl_buffer_listener SubsurfacePresenter::releaseListener = {
     [](void* data, wl_buffer*) {
         auto* buffer = static_cast<Buffer*>(data);
-        buffer->busy = false;
+        buffer->owner->ring_.released(buffer->index);
         buffer->owner->commitFrame();
     },
 };
@@ -258,8 +256,7 @@ void SubsurfacePresenter::attach()
                 client_.fractionalScale(), parent_);
             wp_fractional_scale_v1_add_listener(fractional_, &scaleListener, this);
         }
-        for (Buffer& buffer : buffers_)
-            buffer.stale = QRect(QPoint(), size_);
+        ring_.outdate();
         damage_ = QRect(QPoint(), size_);
         // The subsurface takes its place with the parent's next commit.
         window_.update(QRect(0, 0, 1, 1));
@@ -333,15 +330,14 @@ void SubsurfacePresenter::makeBuffers(QSize size)
     for (int i = 0; i < count; ++i) {
         Buffer& buffer = buffers_[std::size_t(i)];
         buffer.owner = this;
+        buffer.index = i;
         buffer.buffer = wl_shm_pool_create_buffer(
             pool, int(bytes) * i, size.width(), size.height(), int(stride), WL_SHM_FORMAT_XRGB8888);
         wl_buffer_add_listener(buffer.buffer, &releaseListener, &buffer);
         buffer.pixels = static_cast<uchar*>(memory_) + bytes * std::size_t(i);
-        buffer.busy = false;
-        buffer.stale = QRect(QPoint(), size);
     }
     wl_shm_pool_destroy(pool);
-    bufferCount_ = count;
+    ring_.reset(count, size);
     size_ = size;
     damage_ = QRect(QPoint(), size);
 }
@@ -353,7 +349,7 @@ void SubsurfacePresenter::dropBuffers()
             wl_buffer_destroy(buffer.buffer);
         buffer = {};
     }
-    bufferCount_ = 0;
+    ring_.reset(0, {});
     if (memory_ != MAP_FAILED)
         munmap(memory_, poolBytes_);
     memory_ = MAP_FAILED;
@@ -361,8 +357,7 @@ void SubsurfacePresenter::dropBuffers()
 
 void SubsurfacePresenter::present(const QRect& damage)
 {
-    for (Buffer& buffer : buffers_)
-        buffer.stale |= damage;
+    ring_.changed(damage);
     damage_ |= damage;
     commitFrame();
 }
@@ -388,20 +383,19 @@ void SubsurfacePresenter::commitFrame()
         return;
     const QRect whole(QPoint(), size_);
     if (!damage_.isEmpty()) {
-        const auto free = std::find_if(buffers_.begin(), buffers_.begin() + bufferCount_,
-            [](const Buffer& buffer) { return !buffer.busy; });
-        if (free == buffers_.begin() + bufferCount_)
+        const std::optional<int> writable = ring_.writable();
+        if (!writable)
             return; // a release brings it back here
+        const Buffer& free = buffers_[std::size_t(*writable)];
         QImage image(
-            free->pixels, size_.width(), size_.height(), size_.width() * 4, QImage::Format_RGB32);
+            free.pixels, size_.width(), size_.height(), size_.width() * 4, QImage::Format_RGB32);
         QPainter painter(&image);
         const QTransform logical = QTransform::fromScale(pixelsPerLogical(), pixelsPerLogical());
-        for (const QRect& rect : free->stale& whole)
+        for (const QRect& rect : ring_.stale(*writable))
             window_.composeFrame(painter, rect, logical);
         painter.end();
-        free->stale = {};
-        free->busy = true;
-        wl_surface_attach(child_, free->buffer, 0, 0);
+        ring_.written(*writable);
+        wl_surface_attach(child_, free.buffer, 0, 0);
         for (const QRect& rect : damage_& whole)
             wl_surface_damage_buffer(child_, rect.x(), rect.y(), rect.width(), rect.height());
         damage_ = {};

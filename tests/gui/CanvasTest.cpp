@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/TileTable.h"
+#include "canvas/ScreenMetrics.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
@@ -229,3 +230,38 @@ TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !program->canvas(); }));
 }
 
+
+// The compositor's word on the screen's true size, as a Wayland desktop at a
+// fractional scale gives it: Qt's buffers then do not reach it one to one.
+TEST_F(CanvasTest, WhereThePictureIsResampledTheCanvasSaysSoForFourSeconds)
+{
+    struct Source {
+        explicit Source(OutputScaleSource source) { setOutputScaleSource(std::move(source)); }
+        ~Source() { setOutputScaleSource({}); }
+    };
+    const QSize qt = qtPixels(launcher().screen());
+    const QRgb notice = qRgb(120, 20, 10), black = qRgb(0, 0, 0);
+    const struct {
+        const char* desktop;
+        OutputScale output;
+        bool said;
+    } cases[] = {{"as Qt draws it", {qt, 1, true}, false},
+        {"at 1.5, which Qt draws at 2", {qt * 3 / 4, 1.5, true}, true},
+        {"an output not whole at its scale", {qt, 1, false}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.desktop);
+        const Source source([&](const QScreen&) { return c.output; });
+        clickTileArea("Picture9");
+        Form2* canvas = program->canvas();
+        ASSERT_TRUE(canvas);
+        EXPECT_EQ(canvas->noticeShown(), c.said);
+        EXPECT_EQ(shownPixels(canvas).pixel(canvas->width() / 2, 20), c.said ? notice : black);
+        if (c.said) {
+            holdTimer(canvas, "noticeTimer", Form2::NoticeMs);
+            runOut(canvas, "noticeTimer");
+            EXPECT_FALSE(canvas->noticeShown());
+            EXPECT_EQ(shownPixels(canvas).pixel(canvas->width() / 2, 20), black);
+        }
+        QTest::keyClick(canvas, Qt::Key_Escape);
+    }
+}
