@@ -2,24 +2,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // How fast the patterns draw, and how long the longest slice the window's
-// driver gives a run takes. Run: build/kijelzor-bench
+// driver gives a run takes. Run: build/kijelzor-bench. With
+// KIJELZOR_BENCH_WAYLAND=1 on a Wayland desktop it also times the frames the
+// canvas hands the compositor through its own surface.
 
 #include "canvas/Composition.h"
 #include "canvas/RasterCanvas.h"
+#include "canvas/ScreenMetrics.h"
 #include "canvas/TestDriver.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
 #include "checkup/CheckupCanvas.h"
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
+#include "platform/DisplayTiming.h"
+#include "platform/WaylandClient.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <tuple>
 
@@ -150,6 +159,53 @@ void ringsPaint(benchmark::State& state, bool wholeScreen, Paint paint)
     }
 }
 
+// A frame of the ghosting test composed into the canvas's own buffer and
+// committed to the compositor, timed from the compositor's call for it: the
+// whole screen (the first frame), or what one frame's steps change. The
+// output's physical size is the screen's.
+void waylandFrame(benchmark::State& state, bool wholeScreen)
+{
+    Form2 window(QGuiApplication::primaryScreen());
+    choosePresenter(window);
+    window.showOnScreen();
+    RasterCanvas& canvas = window.canvas();
+    canvas.Image1().picture = makeGhostingBackground(QSize(1920, 1080));
+    canvas.Label1() = {28800, 0, true};
+    const std::unique_ptr<FrameClock> clock = frameClockFor(window, {});
+    clock->start();
+    for (auto _ : state) {
+        QEventLoop loop;
+        std::chrono::duration<double> took{};
+        const auto connection = QObject::connect(clock.get(), &FrameClock::tick, &loop, [&] {
+            const auto start = Clock::now();
+            const QRect before = markerPixels(canvas.Label1());
+            canvas.Label1().top = std::fmod(canvas.Label1().top + 240, 32400.0f);
+            window.presenter().present(wholeScreen ? QRect(QPoint(), canvas.raster().size())
+                                                   : before | markerPixels(canvas.Label1()));
+            took = Clock::now() - start;
+            loop.quit();
+        });
+        loop.exec();
+        QObject::disconnect(connection);
+        state.SetIterationTime(took.count());
+    }
+    clock->stop();
+}
+
+void registerWayland()
+{
+    const QSize pixels = physicalPixels(QGuiApplication::primaryScreen());
+    for (const bool wholeScreen : {true, false}) {
+        const std::string name = std::string("wayland-frame/") +
+            (wholeScreen ? "whole-screen/" : "marker-moved/") + sizeName(pixels);
+        // Each frame waits for the compositor's call: 300 take five seconds at 60 Hz.
+        benchmark::RegisterBenchmark(name.c_str(), waylandFrame, wholeScreen)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->Iterations(300);
+    }
+}
+
 void registerAll()
 {
     for (QSize size : sizes) {
@@ -185,6 +241,16 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariable("KIJELZOR_BENCH_WAYLAND") == QLatin1String("1")) {
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        QApplication app(argc, argv);
+        const std::unique_ptr<WaylandClient> wayland = WaylandClient::open();
+        registerWayland();
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
+    }
     registerAll();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -96,6 +96,9 @@ private:
 
 // Ticks on the subsurface's own frame callbacks, and asks for presentation
 // feedback on its commits, so that the frames it tells of are the ones shown.
+// A compositor may offer the feedback and never tell a frame presented (sway's
+// headless outputs): then the frame callbacks are the frames it tells of,
+// under their own name.
 class SubsurfaceClock : public FrameClock {
 public:
     SubsurfaceClock(SubsurfacePresenter& presenter, double rate)
@@ -103,6 +106,10 @@ public:
         , rate_(usableRefreshRate(rate))
         , feedback_(PresentationFeedback::make(*this, rate_))
     {
+        connect(this, &FrameClock::frameShown, this, [this](const FrameTime& frame) {
+            if (!frame.discarded)
+                unanswered_ = 0;
+        });
     }
     ~SubsurfaceClock() override
     {
@@ -134,21 +141,29 @@ public:
     void frameDone()
     {
         ++ticks_;
+        if (!feedback_)
+            emit frameShown({now_(), ticks_, std::int64_t(1e9 / rate_), {}});
         emit tick(feedback_ && feedback_->count().anchored()
                 ? feedback_->count().refreshAt(feedback_->now())
                 : ticks_);
     }
     void committing(wl_surface* surface)
     {
+        if (feedback_ && ++unanswered_ > SilentCommits)
+            feedback_.reset();
         if (feedback_)
             feedback_->onCommit(surface);
     }
+
+    static constexpr int SilentCommits = 8;
 
 private:
     QPointer<SubsurfacePresenter> presenter_;
     double rate_;
     std::unique_ptr<PresentationFeedback> feedback_;
+    Nanoseconds now_ = steadyNanoseconds();
     std::uint64_t ticks_ = 0;
+    int unanswered_ = 0;
     bool running_ = false;
 };
 

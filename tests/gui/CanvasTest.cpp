@@ -209,7 +209,8 @@ TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
         for (int i = 0; i < 16; ++i)
             row += canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(255, 255, 255)
                 ? '1'
-                : canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(40, 40, 40) ? '0' : '?';
+                : canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(40, 40, 40) ? '0'
+                                                                                            : '?';
         return row;
     };
     clock->frame(); // the display's first refresh
@@ -223,13 +224,12 @@ TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
     // The figures lie over the picture, clear of the cells, and say where they come from.
     ASSERT_FALSE(canvas->readoutPixels().isEmpty());
     EXPECT_FALSE(canvas->readoutPixels().intersects(QRect(10, 358, 1008, 51)));
-    EXPECT_EQ(canvas->canvas().raster().pixel(canvas->readoutPixels().center().x(),
-                  canvas->readoutPixels().center().y()),
+    EXPECT_EQ(canvas->canvas().raster().pixel(
+                  canvas->readoutPixels().center().x(), canvas->readoutPixels().center().y()),
         RGB(0, 0, 0));
     QTest::keyClick(canvas, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !program->canvas(); }));
 }
-
 
 // The compositor's word on the screen's true size, as a Wayland desktop at a
 // fractional scale gives it: Qt's buffers then do not reach it one to one.
