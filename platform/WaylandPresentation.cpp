@@ -112,11 +112,24 @@ void PresentationFeedback::onCommit(wl_surface* surface)
     pending_.push_back(pending);
 }
 
+// A compositor that never tells a frame presented (sway's headless outputs)
+// discards some: that says nothing of the display, until it has shown one.
 void PresentationFeedback::finished(Pending* pending, const FrameTime& frame)
 {
     pending_.erase(std::ranges::find(pending_, pending));
     wp_presentation_feedback_destroy(pending->feedback);
     delete pending;
+    if (frame.discarded && !presentedAny_) {
+        ++heldDiscards_;
+        return;
+    }
+    if (!presentedAny_) {
+        presentedAny_ = true;
+        FrameTime discarded;
+        discarded.discarded = true;
+        for (; heldDiscards_ > 0; --heldDiscards_)
+            emit clock_.frameShown(discarded);
+    }
     emit clock_.frameShown(frame);
 }
 

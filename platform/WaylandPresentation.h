@@ -69,6 +69,8 @@ private:
     FrameClock& clock_;
     PresentationCount count_;
     std::vector<Pending*> pending_;
+    bool presentedAny_ = false;
+    int heldDiscards_ = 0;
 };
 
 // Frame callbacks of Qt's own surface pace it; the compositor's presentation
