@@ -5,6 +5,7 @@
 
 #include "canvas/NumberText.h"
 #include "canvas/ScreenMetrics.h"
+#include "platform/MonitorEdid.h"
 
 #include <QGuiApplication>
 
@@ -14,8 +15,12 @@ QStringList describeScreens()
     const QList<QScreen*> screens = QGuiApplication::screens();
     for (qsizetype i = 0; i < screens.size(); ++i) {
         const QScreen* screen = screens[i];
-        const QString maker =
-            QStringList{screen->manufacturer(), screen->model()}.join(' ').trimmed();
+        // The monitor's own word where it can be read; Qt's reading of it
+        // turns the line feed that ends a name into a dash.
+        const std::optional<Edid> edid = monitorEdid(*screen);
+        const QString maker = edid
+            ? QStringList{makerName(edid->maker), edid->name}.join(' ').trimmed()
+            : QStringList{screen->manufacturer(), screen->model()}.join(' ').trimmed();
         const QSize pixels = physicalPixels(screen);
         // Built piece by piece: a name may hold a '%'.
         QString line = QString::number(i) + ' ' + screen->name();
@@ -28,6 +33,16 @@ QStringList describeScreens()
                     .arg(screen->geometry().y())
                     .arg(screen->refreshRate(), 0, 'g', 4)
                     .arg(desktopScale(screen));
+        if (edid) {
+            if (!edid->serial.isEmpty())
+                line += QStringLiteral(", serial ") + edid->serial;
+            line += QStringLiteral(", made %1").arg(edid->year);
+            if (edid->native)
+                line += QStringLiteral(", native %1 x %2 at %3 Hz")
+                            .arg(edid->native->pixels.width())
+                            .arg(edid->native->pixels.height())
+                            .arg(edid->native->refreshRate, 0, 'f', 2);
+        }
         if (screen == QGuiApplication::primaryScreen())
             line += QStringLiteral(", primary");
         lines << line;

@@ -36,6 +36,6 @@ suite build-sanitize -DKIJELZOR_SANITIZE=ON
 
 part "fuzzing"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKIJELZOR_FUZZ=ON
-cmake --build build-fuzz -j "$jobs" --target fuzz_raster
+cmake --build build-fuzz -j "$jobs" --target fuzz_raster fuzz_edid
 ctest --test-dir build-fuzz --output-on-failure --no-tests=error -V | grep -E 'stat::|Test *#|tests passed|FAILED|ERROR'
 part "done"

@@ -3,9 +3,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A test on a chosen monitor from the command line: two monitors side by
 # side on one Xvfb screen, listed, chosen by name, and a test that covers the
-# one chosen and nothing of the other.
+# one chosen and nothing of the other; and a monitor's own word, its EDID on
+# the output, read back. Usage: screens.sh KIJELZOR PUT-EDID
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh" "$1"
+put_edid=$2 dell=$(dirname "$0")/../fuzz/corpus/edid/dell-u2723qe
 
 # Refused before any display is needed, as the exporter refuses them.
 env -u DISPLAY "$program" --test gray-columns --columns 7 2>"$work/err" && fail "7 columns taken" ||
@@ -37,4 +39,18 @@ pids+=($!)
 lit() { convert "$work/shot.png" -crop "1920x1080+$1+0" -format '%[fx:maxima.r>0]' info:; }
 checkup_on_b() { import -window root "$work/shot.png" && [ "$(lit 0)$(lit 1920)" = 01 ]; }
 eventually checkup_on_b || fail "the checkup is not on monitor B alone: A $(lit 0), B $(lit 1920)"
+
+# The EDID of a DELL U2723QE running at 1920 x 1080: its maker's name from
+# hwdata's list, its own name without Qt's dash, its serial, year and native
+# mode. A block cut short says nothing, and Qt's facts stand.
+start_xvfb 1920x1080
+"$put_edid" "$dell" screen || fail "no EDID put on the output"
+listed=$("$program" --list-screens)
+[ "$listed" = "0 screen (Dell Inc. DELL U2723QE), 1920 x 1080 pixels at 0,0, 60 Hz, scale 1, serial ABC1234, made 2024, native 2560 x 1440 at 59.95 Hz, primary" ] ||
+    fail "--list-screens with an EDID: $listed"
+head -c 127 "$dell" >"$work/cut"
+"$put_edid" "$work/cut" screen || fail "no EDID put on the output"
+listed=$("$program" --list-screens)
+[[ $listed == "0 screen, 1920 x 1080 pixels at 0,0, 60 Hz, scale 1, primary" ]] ||
+    fail "--list-screens with an EDID cut short: $listed"
 echo "screens: all checks passed"

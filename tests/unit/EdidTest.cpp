@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 Kijelzor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/Edid.h"
+#include "platform/MonitorEdid.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Writes `bytes` into `block` from `at` on.
+QByteArray put(QByteArray block, int at, std::initializer_list<int> bytes)
+{
+    for (int byte : bytes)
+        block[at++] = char(byte);
+    return block;
+}
+
+QByteArray withChecksum(QByteArray block)
+{
+    int sum = 0;
+    for (int i = 0; i < 127; ++i)
+        sum += std::uint8_t(block[i]);
+    return put(block, 127, {(256 - sum % 256) % 256});
+}
+
+QByteArray textDescriptor(int tag, QByteArray text)
+{
+    text = (text.size() < 13 ? text + '\n' : text.left(13)).leftJustified(13, ' ');
+    return put(QByteArray(5, 0), 3, {tag}) + text;
+}
+
+// A detailed timing of w × h with blanking of 160 × 40 at `refresh`, 597 × 336 mm.
+QByteArray timing(int w, int h, double refresh)
+{
+    const int clock = int(std::lround(refresh * (w + 160) * (h + 40) / 10000));
+    return put(QByteArray(18, 0), 0, {clock & 0xFF, clock >> 8, w & 0xFF, 160, (w >> 8) << 4,
+        h & 0xFF, 40, (h >> 8) << 4, 0, 0, 0, 0, 597 & 0xFF, 336 & 0xFF, 0x21});
+}
+
+// Version 1.4 may add 255 to the highest vertical rate.
+QByteArray rangeLimits(int max)
+{
+    return put(QByteArray(18, 0), 3, {0xFD, max > 255 ? 2 : 0, 48, max > 255 ? max - 255 : max});
+}
+
+// The EDID 1.4 base block, its descriptors after the given ones dummies.
+QByteArray baseBlock(const char* maker, std::uint32_t serial, int week, int year,
+    QList<QByteArray> descriptors, int extensions = 0)
+{
+    const int id = (maker[0] - 64) << 10 | (maker[1] - 64) << 5 | (maker[2] - 64);
+    QByteArray b = put(QByteArray(128, 0), 0,
+        {0, 255, 255, 255, 255, 255, 255, 0, id >> 8, id & 0xFF, 0x42, 0xA1, int(serial & 0xFF),
+            int(serial >> 8 & 0xFF), int(serial >> 16 & 0xFF), int(serial >> 24), week,
+            year - 1990, 1, 4, 0, 60, 34});
+    while (descriptors.size() < 4)
+        descriptors << textDescriptor(0x10, {});
+    for (int i = 0; i < 4; ++i)
+        b.replace(54 + 18 * i, 18, descriptors[i]);
+    return withChecksum(put(b, 126, {extensions}));
+}
+
+const QByteArray dell = baseBlock("DEL", 0, 12, 2024,
+    {timing(2560, 1440, 59.95), textDescriptor(0xFF, "ABC1234"),
+        textDescriptor(0xFC, "DELL U2723QE"), rangeLimits(144)});
+
+} // namespace
+
+TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantIt)
+{
+    const std::optional<Edid> edid = Edid::parse(dell);
+    ASSERT_TRUE(edid);
+    EXPECT_EQ(edid->maker, "DEL");
+    EXPECT_EQ(edid->product, 0xA142);
+    EXPECT_EQ(edid->name, "DELL U2723QE"); // never "DELL U2723QE-"
+    EXPECT_EQ(edid->serial, "ABC1234");
+    EXPECT_EQ(edid->week, 12);
+    EXPECT_EQ(edid->year, 2024);
+    ASSERT_TRUE(edid->native);
+    EXPECT_EQ(edid->native->pixels, QSize(2560, 1440));
+    EXPECT_NEAR(edid->native->refreshRate, 59.95, 0.01);
+    EXPECT_EQ(edid->maxRefreshRate, 144);
+    EXPECT_EQ(edid->physicalSizeMm, QSize(597, 336));
+    EXPECT_EQ(edid->version, "1.4");
+    EXPECT_EQ(edid->blocks, dell);
+}
+
+TEST(Edid, TextsNumbersAndDatesWhereTheBlockSaysLessOrOtherwise)
+{
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString name, serial;
+        std::optional<int> week;
+        int year;
+        std::optional<double> maxRefresh;
+    };
+    const Case cases[] = {
+        {"no name, a serial number only",
+            baseBlock("ABC", 12345, 1, 2010, {timing(1920, 1080, 60)}), "", "12345", 1, 2010, 60},
+        {"a name of 13 characters, no line feed",
+            baseBlock("ABC", 0, 54, 2000,
+                {timing(1920, 1080, 60), textDescriptor(0xFC, "ABCDEFGHIJKLM")}),
+            "ABCDEFGHIJKLM", "", 54, 2000, 60},
+        {"a model year", baseBlock("ABC", 0, 0xFF, 2021, {timing(1920, 1080, 60)}), "", "", {},
+            2021, 60},
+        {"no week", baseBlock("ABC", 0, 0, 1990, {}), "", "", {}, 1990, {}},
+        {"unprintable bytes dropped",
+            baseBlock("ABC", 0, 3, 2015,
+                {textDescriptor(0xFC,
+                    QByteArray("A\x01"
+                               "B\x7F"
+                               "C"))}),
+            "ABC", "", 3, 2015, {}},
+        {"what follows the line feed is not the name",
+            baseBlock("ABC", 0, 3, 2015,
+                {textDescriptor(0xFC,
+                    QByteArray("DELL\n"
+                               "0000000"))}),
+            "DELL", "", 3, 2015, {}},
+        {"a range limit past 255 Hz", baseBlock("ABC", 0, 3, 2023, {rangeLimits(360)}), "", "", 3,
+            2023, 360},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<Edid> edid = Edid::parse(c.bytes);
+        ASSERT_TRUE(edid);
+        EXPECT_EQ(edid->name, c.name);
+        EXPECT_EQ(edid->serial, c.serial);
+        EXPECT_EQ(edid->week, c.week);
+        EXPECT_EQ(edid->year, c.year);
+        EXPECT_EQ(edid->maxRefreshRate.has_value(), c.maxRefresh.has_value());
+        EXPECT_NEAR(edid->maxRefreshRate.value_or(0), c.maxRefresh.value_or(0), 0.01);
+    }
+}
+
+TEST(Edid, ABrokenBlockGivesNoFactsAndABrokenExtensionIsLeftOut)
+{
+    QByteArray offByOne = dell;
+    offByOne[127] = char(offByOne[127] + 1);
+    for (const QByteArray& broken : {offByOne, dell.left(127), QByteArray(128, 0), QByteArray()})
+        EXPECT_FALSE(Edid::parse(broken));
+
+    // A CTA-861 extension whose detailed timing is faster than the base's.
+    QByteArray extension = put(QByteArray(128, 0), 0, {0x02, 0x03, 4});
+    extension.replace(4, 18, timing(1920, 1080, 120));
+    const QByteArray base = baseBlock("ABC", 0, 1, 2020, {timing(3840, 2160, 60)}, 1);
+    const std::optional<Edid> extended = Edid::parse(base + withChecksum(extension));
+    ASSERT_TRUE(extended);
+    EXPECT_EQ(extended->native->pixels, QSize(3840, 2160));
+    EXPECT_NEAR(*extended->maxRefreshRate, 120, 0.01);
+    EXPECT_EQ(extended->blocks.size(), 256);
+    const std::optional<Edid> cut = Edid::parse(base + extension.left(100));
+    ASSERT_TRUE(cut);
+    EXPECT_NEAR(*cut->maxRefreshRate, 60, 0.01);
+    EXPECT_EQ(cut->blocks, base);
+}
+
+TEST(Edid, TheMakersNameComesFromTheListOrIsTheId)
+{
+    QTemporaryFile list;
+    ASSERT_TRUE(list.open());
+    list.write("# a comment\nDEK\tDelta Kogyo\nDEL\tDell Inc.\n");
+    list.close();
+    EXPECT_EQ(makerName("DEL", list.fileName()), "Dell Inc.");
+    EXPECT_EQ(makerName("XYZ", list.fileName()), "XYZ");
+    EXPECT_EQ(makerName("DEL", "/nonexistent/pnp.ids"), "DEL");
+}
+
+// The kernel's copy, for Wayland and wherever RandR has none: DP-1 is card0-DP-1.
+TEST(Edid, TheKernelsCopyIsFoundByTheConnectorsName)
+{
+    QTemporaryDir drm;
+    ASSERT_TRUE(drm.isValid());
+    for (const char* card : {"card0-DP-1", "card0-DP-10", "card1-HDMI-A-1"})
+        ASSERT_TRUE(QDir(drm.path()).mkdir(card));
+    QFile file(drm.path() + "/card0-DP-1/edid");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dell);
+    file.close();
+    const std::optional<Edid> found = kernelEdid(drm.path(), "DP-1");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->name, "DELL U2723QE");
+    for (const char* none : {"DP-10", "HDMI-A-1", "DP-2", "", "../card0-DP-1"})
+        EXPECT_FALSE(kernelEdid(drm.path(), none)) << none;
+}
