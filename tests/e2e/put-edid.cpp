@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -26,14 +27,19 @@ int main(int argc, char** argv)
         return 1;
     }
     const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    auto* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 4, "EDID"), nullptr);
-    auto* resources = xcb_randr_get_screen_resources_current_reply(
-        connection, xcb_randr_get_screen_resources_current(connection, root->root), nullptr);
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 4, "EDID"), nullptr),
+        &std::free);
+    const std::unique_ptr<xcb_randr_get_screen_resources_current_reply_t, decltype(&std::free)>
+        resources(xcb_randr_get_screen_resources_current_reply(connection,
+                      xcb_randr_get_screen_resources_current(connection, root->root), nullptr),
+            &std::free);
     if (!atom || !resources)
         return 1;
-    const xcb_randr_output_t* outputs = xcb_randr_get_screen_resources_current_outputs(resources);
-    for (int i = 0; i < xcb_randr_get_screen_resources_current_outputs_length(resources); ++i) {
+    const xcb_randr_output_t* outputs =
+        xcb_randr_get_screen_resources_current_outputs(resources.get());
+    for (int i = 0; i < xcb_randr_get_screen_resources_current_outputs_length(resources.get());
+         ++i) {
         auto* info = xcb_randr_get_output_info_reply(connection,
             xcb_randr_get_output_info(connection, outputs[i], resources->config_timestamp),
             nullptr);
@@ -48,11 +54,13 @@ int main(int argc, char** argv)
             std::uint32_t(bytes.size()), bytes.data());
         if (xcb_generic_error_t* error = xcb_request_check(connection, done)) {
             std::fprintf(stderr, "put-edid: the server refused it (error %d)\n", error->error_code);
+            std::free(error);
             return 1;
         }
         xcb_disconnect(connection);
         return 0;
     }
     std::fprintf(stderr, "put-edid: no output %s\n", argv[2]);
+    xcb_disconnect(connection);
     return 1;
 }
