@@ -5,6 +5,7 @@
 
 #include "canvas/ScreenMetrics.h"
 #include "patterns/TestChoice.h"
+#include "platform/MonitorEdid.h"
 
 #include <QScreen>
 
@@ -38,8 +39,18 @@ ScreenFacts ScreenFacts::of(const QScreen* screen)
 {
     if (!screen)
         return {};
-    return {screen->name(), screen->manufacturer(), screen->model(), screen->serialNumber(),
-        physicalPixels(screen), screen->refreshRate(), desktopScale(screen)};
+    ScreenFacts facts{screen->name(), screen->manufacturer(), screen->model(),
+        screen->serialNumber(), physicalPixels(screen), screen->refreshRate(),
+        desktopScale(screen)};
+    // The monitor's own word over Qt's reading of it, which turns the line
+    // feed that ends a name into a dash.
+    facts.edid = monitorEdid(*screen);
+    if (facts.edid) {
+        facts.manufacturer = makerName(facts.edid->maker);
+        facts.model = facts.edid->name;
+        facts.serial = facts.edid->serial;
+    }
+    return facts;
 }
 
 std::vector<Defect> CheckupRecord::defects() const

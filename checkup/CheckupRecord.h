@@ -5,6 +5,7 @@
 
 #include "canvas/Presenter.h"
 #include "checkup/CheckupTable.h"
+#include "platform/Edid.h"
 #include "platform/FrameRecord.h"
 
 #include <QDateTime>
@@ -39,6 +40,8 @@ struct ScreenFacts {
     double scale = 1;
     // Why the canvas's pixels do not reach the panel one to one, if so.
     Inexact inexact = Inexact::None;
+    // What the monitor says of itself, where it could be read.
+    std::optional<Edid> edid;
 };
 
 struct TestMarks {

@@ -85,6 +85,41 @@ QString marksRows(const CheckupRecord& record)
 
 } // namespace
 
+namespace {
+
+// The monitor's own word for the report, so that a warranty claim carries
+// it; every field null where no EDID was read.
+QJsonObject edidJson(const ScreenFacts& s)
+{
+    const std::optional<Edid>& e = s.edid;
+    const std::optional<DisplayMode> native = e ? e->native : std::nullopt;
+    const auto orNull = [&e](auto value) { return e ? QJsonValue(value) : QJsonValue(); };
+    const bool fastest = e && e->maxRefreshRate && s.refreshRate >= *e->maxRefreshRate - 0.5;
+    return {
+        {"manufactured",
+            e ? QJsonObject{{"year", e->year},
+                    {"week", e->week ? QJsonValue(*e->week) : QJsonValue()}}
+              : QJsonValue()},
+        {"native",
+            native ? QJsonObject{{"width", native->pixels.width()},
+                         {"height", native->pixels.height()},
+                         {"refreshRate", std::round(native->refreshRate * 100) / 100}}
+                   : QJsonValue()},
+        {"maxRefreshRate",
+            e && e->maxRefreshRate ? QJsonValue(std::round(*e->maxRefreshRate * 100) / 100)
+                                   : QJsonValue()},
+        {"physicalSize",
+            e && !e->physicalSizeMm.isEmpty() ? QJsonObject{{"width", e->physicalSizeMm.width()},
+                                                    {"height", e->physicalSizeMm.height()}}
+                                              : QJsonValue()},
+        {"atNativeResolution", native ? QJsonValue(native->pixels == s.pixels) : QJsonValue()},
+        {"atHighestRefreshRate", e && e->maxRefreshRate ? QJsonValue(fastest) : QJsonValue()},
+        {"edid", orNull(QString::fromLatin1(e ? e->blocks.toHex() : QByteArray()))},
+    };
+}
+
+} // namespace
+
 QJsonObject reportJson(const CheckupRecord& record)
 {
     const ScreenFacts& s = record.screen;
@@ -110,7 +145,7 @@ QJsonObject reportJson(const CheckupRecord& record)
     const auto measure = [&](QJsonValue value) { return measured ? value : QJsonValue(); };
     const FrameRecord& f = record.frames;
     const std::optional<double> rate = f.measuredRefreshRate();
-    return {
+    QJsonObject report{
         {"version", QStringLiteral(KIJELZOR_VERSION)},
         {"date", isoDate(record.date)},
         {"screen",
@@ -134,12 +169,18 @@ QJsonObject reportJson(const CheckupRecord& record)
                 {"timing", measure(QLatin1String(timingSourceName(f.timing)))},
                 {"pixelsPerFrame", measure(f.pixelsPerFrame)}}},
     };
+    QJsonObject screen = report["screen"].toObject();
+    const QJsonObject edid = edidJson(s);
+    for (auto field = edid.begin(); field != edid.end(); ++field)
+        screen[field.key()] = field.value();
+    report["screen"] = screen;
+    return report;
 }
 
 std::vector<MonitorFact> monitorFacts(const ScreenFacts& s)
 {
     using enum MonitorFact::Field;
-    return {{Name, "Név", s.name}, {Manufacturer, "Gyártó", s.manufacturer},
+    std::vector<MonitorFact> facts{{Name, "Név", s.name}, {Manufacturer, "Gyártó", s.manufacturer},
         {Model, "Típus", s.model}, {Serial, "Sorozatszám", s.serial},
         {Other, "Felbontás",
             QStringLiteral("%1 × %2 képpont").arg(s.pixels.width()).arg(s.pixels.height())},
@@ -150,6 +191,22 @@ std::vector<MonitorFact> monitorFacts(const ScreenFacts& s)
                 ? QStringLiteral("egy az egyben a kijelzőn")
                 : QStringLiteral(
                       "átméretezve: a tesztek képe nem képpontról képpontra jutott a kijelzőre")}};
+    if (const std::optional<Edid>& e = s.edid) {
+        const QLocale hungarian(QLocale::Hungarian);
+        facts.push_back({Other, "Gyártva",
+            e->week ? QStringLiteral("%1, %2. hét").arg(e->year).arg(*e->week)
+                    : QStringLiteral("%1 (modellév)").arg(e->year)});
+        if (e->native)
+            facts.push_back({Other, "Natív felbontás",
+                QStringLiteral("%1 × %2 képpont, %3 Hz")
+                    .arg(e->native->pixels.width())
+                    .arg(e->native->pixels.height())
+                    .arg(hungarian.toString(e->native->refreshRate, 'f', 2))});
+        if (e->maxRefreshRate)
+            facts.push_back({Other, "Legnagyobb frissítés",
+                hungarian.toString(*e->maxRefreshRate, 'g', 4) + QStringLiteral(" Hz")});
+    }
+    return facts;
 }
 
 QString monitorHtml(const CheckupRecord& record)

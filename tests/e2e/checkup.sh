@@ -2,10 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Kijelzor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The guided checkup as a person goes through it on a real X server: the
-# hint, a mark, back and forth, Esc, the summary, and the report it wrote.
+# hint, a mark, back and forth, Esc, the summary, and the report it wrote,
+# on a monitor whose EDID says it is a DELL U2723QE (2560 x 1440, up to 144
+# Hz) running at 1024 x 768. Usage: checkup.sh KIJELZOR PUT-EDID
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh" "$1"
 start_xvfb 1024x768
+"$2" "$(dirname "$0")/../fuzz/corpus/edid/dell-u2723qe" screen || fail "no EDID put on the output"
 
 "$program" --checkup --report "$work/report.html" 2>"$work/program.log" &
 checkup=$!
@@ -33,6 +36,10 @@ sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' 
     sed '1d;$d' | jq -e '.tests[1].marks == [{"x": 300, "y": 200, "kind": "dark"}] and .tests[1].viewed
         and ([.tests[].marks[]] | length) == 1 and .screen.width == 1024' >/dev/null ||
     fail "the report's data does not hold the mark"
+screen=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' \
+    "$work/report.html" | sed '1d;$d' | jq -c '.screen | del(.edid), (.edid | length)')
+[ "$screen" = '{"atHighestRefreshRate":false,"atNativeResolution":false,"exact":true,"height":768,"inexact":null,"manufactured":{"week":12,"year":2024},"manufacturer":"Dell Inc.","maxRefreshRate":144,"model":"DELL U2723QE","name":"screen","native":{"height":1440,"refreshRate":59.95,"width":2560},"physicalSize":{"height":336,"width":597},"refreshRate":60,"scale":1,"serial":"ABC1234","width":1024}
+256' ] || fail "the report's monitor: $screen"
 # Saved by --report and nothing typed since: Esc ends it without asking, once
 # the summary's first moments, deaf to the checkup's keys, are over.
 ended() { xdotool key Escape && sleep 0.2 && ! kill -0 "$checkup" 2>/dev/null; }
