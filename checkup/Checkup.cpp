@@ -74,9 +74,14 @@ void Checkup::show(int index)
     // Every test starts on a canvas as a tile's does: a new one.
     canvas_->reload();
     showMarks();
+    // Where the mode blurs or slows the picture, the first test and the one
+    // it would be mistaken on say so.
+    QString hint = QString::fromUtf8(step.hint);
+    if (const QString warning = record_.screen.modeWarning();
+        !warning.isEmpty() && (index == 0 || step.test == std::string_view("sharpness")))
+        hint = warning + QLatin1Char('\n') + hint;
     canvas_->showHint(QString::fromUtf8(testTitle(step.test)),
-        QStringLiteral("%1 / %2").arg(index + 1).arg(checkupTable().size()),
-        QString::fromUtf8(step.hint));
+        QStringLiteral("%1 / %2").arg(index + 1).arg(checkupTable().size()), hint);
     if (step.test == GhostingTestName)
         return startGhosting();
     if (const Pattern* pattern = findPattern(step.test))

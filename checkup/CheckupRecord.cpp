@@ -7,7 +7,9 @@
 #include "patterns/TestChoice.h"
 #include "platform/MonitorEdid.h"
 
+#include <QLocale>
 #include <QScreen>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -41,16 +43,53 @@ ScreenFacts ScreenFacts::of(const QScreen* screen)
         return {};
     ScreenFacts facts{screen->name(), screen->manufacturer(), screen->model(),
         screen->serialNumber(), physicalPixels(screen), screen->refreshRate(),
-        desktopScale(screen)};
+        desktopScale(screen), Inexact::None, monitorEdid(*screen)};
     // The monitor's own word over Qt's reading of it, which turns the line
     // feed that ends a name into a dash.
-    facts.edid = monitorEdid(*screen);
     if (facts.edid) {
         facts.manufacturer = makerName(facts.edid->maker);
         facts.model = facts.edid->name;
         facts.serial = facts.edid->serial;
     }
     return facts;
+}
+
+std::optional<bool> ScreenFacts::atNativeResolution() const
+{
+    if (!edid || !edid->native)
+        return std::nullopt;
+    const QSize native = edid->native->pixels;
+    return pixels == native || pixels == native.transposed();
+}
+
+std::optional<bool> ScreenFacts::atHighestRefreshRate() const
+{
+    if (!edid || !edid->maxRefreshRate)
+        return std::nullopt;
+    // Qt rounds 59.94 Hz to 60, and the range limits are whole.
+    return refreshRate >= *edid->maxRefreshRate - 0.5;
+}
+
+QString ScreenFacts::modeWarning() const
+{
+    const QLocale hungarian(QLocale::Hungarian);
+    const auto size = [](QSize s) {
+        return QStringLiteral("%1 × %2").arg(s.width()).arg(s.height());
+    };
+    QStringList said;
+    if (atNativeResolution() == false)
+        said << QStringLiteral("A monitor saját felbontása %1 képpont, a kép most %2 képpontos, "
+                               "ezért a monitor átméretezi: az egypixeles minták elmosódnak, "
+                               "ez nem a panel hibája. A teszt előtt állítsa be a %1 "
+                               "felbontást.")
+                    .arg(size(edid->native->pixels), size(pixels));
+    if (atHighestRefreshRate() == false)
+        said << QStringLiteral("A monitor a saját adatai szerint legfeljebb %1 hertzes frissítésre "
+                               "képes, a kép most %2 hertzes: ha a kijelző beállításaiban van "
+                               "nagyobb frissítés, válassza azt.")
+                    .arg(hungarian.toString(*edid->maxRefreshRate, 'g', 4),
+                        hungarian.toString(std::round(refreshRate * 100) / 100, 'g', 4));
+    return said.join(QLatin1Char(' '));
 }
 
 std::vector<Defect> CheckupRecord::defects() const

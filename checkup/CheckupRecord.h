@@ -42,6 +42,13 @@ struct ScreenFacts {
     Inexact inexact = Inexact::None;
     // What the monitor says of itself, where it could be read.
     std::optional<Edid> edid;
+
+    // Whether the picture is the panel's own, either way round, and the
+    // refresh the fastest the monitor says it can; none where it does not say.
+    std::optional<bool> atNativeResolution() const;
+    std::optional<bool> atHighestRefreshRate() const;
+    // In Hungarian, a sentence for each of the two that is not so; "" if none.
+    QString modeWarning() const;
 };
 
 struct TestMarks {

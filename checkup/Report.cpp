@@ -94,7 +94,9 @@ QJsonObject edidJson(const ScreenFacts& s)
     const std::optional<Edid>& e = s.edid;
     const std::optional<DisplayMode> native = e ? e->native : std::nullopt;
     const auto orNull = [&e](auto value) { return e ? QJsonValue(value) : QJsonValue(); };
-    const bool fastest = e && e->maxRefreshRate && s.refreshRate >= *e->maxRefreshRate - 0.5;
+    const auto orNullBool = [](std::optional<bool> value) {
+        return value ? QJsonValue(*value) : QJsonValue();
+    };
     return {
         {"manufactured",
             e ? QJsonObject{{"year", e->year},
@@ -112,8 +114,8 @@ QJsonObject edidJson(const ScreenFacts& s)
             e && !e->physicalSizeMm.isEmpty() ? QJsonObject{{"width", e->physicalSizeMm.width()},
                                                     {"height", e->physicalSizeMm.height()}}
                                               : QJsonValue()},
-        {"atNativeResolution", native ? QJsonValue(native->pixels == s.pixels) : QJsonValue()},
-        {"atHighestRefreshRate", e && e->maxRefreshRate ? QJsonValue(fastest) : QJsonValue()},
+        {"atNativeResolution", orNullBool(s.atNativeResolution())},
+        {"atHighestRefreshRate", orNullBool(s.atHighestRefreshRate())},
         {"edid", orNull(QString::fromLatin1(e ? e->blocks.toHex() : QByteArray()))},
     };
 }
@@ -214,8 +216,10 @@ QString monitorHtml(const CheckupRecord& record)
     QString rows;
     for (const MonitorFact& fact : monitorFacts(record.screen))
         rows += row({QString::fromUtf8(fact.label), escaped(fact.value)});
+    const QString warning = record.screen.modeWarning();
     return QStringLiteral("<h2>Monitor</h2>\n<table cellpadding=\"3\">\n") + rows +
-        QStringLiteral("</table>\n");
+        QStringLiteral("</table>\n") +
+        (warning.isEmpty() ? QString() : QStringLiteral("<p><b>%1</b></p>\n").arg(escaped(warning)));
 }
 
 QString findingsHtml(const CheckupRecord& record)

@@ -50,6 +50,14 @@ SummaryWindow::SummaryWindow(
     auto* monitor = new QVBoxLayout;
     monitor->addWidget(new QLabel(QStringLiteral("<h2>Monitor</h2>")));
     monitor->addLayout(monitorForm());
+    if (const QString warning = record_.screen.modeWarning(); !warning.isEmpty()) {
+        auto* said = new QLabel(warning);
+        said->setObjectName(QStringLiteral("modeWarning"));
+        said->setTextFormat(Qt::PlainText);
+        said->setWordWrap(true);
+        said->setStyleSheet(QStringLiteral("color: #a02000; font-weight: bold"));
+        monitor->addWidget(said);
+    }
     monitor->addWidget(new QLabel(QStringLiteral("Megjegyzés:")));
     monitor->addWidget(&note_, 1);
     auto* columns = new QHBoxLayout;

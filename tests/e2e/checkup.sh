@@ -40,6 +40,9 @@ screen=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/sc
     "$work/report.html" | sed '1d;$d' | jq -c '.screen | del(.edid), (.edid | length)')
 [ "$screen" = '{"atHighestRefreshRate":false,"atNativeResolution":false,"exact":true,"height":768,"inexact":null,"manufactured":{"week":12,"year":2024},"manufacturer":"Dell Inc.","maxRefreshRate":144,"model":"DELL U2723QE","name":"screen","native":{"height":1440,"refreshRate":59.95,"width":2560},"physicalSize":{"height":336,"width":597},"refreshRate":60,"scale":1,"serial":"ABC1234","width":1024}
 256' ] || fail "the report's monitor: $screen"
+grep -q 'saját felbontása 2560 × 1440 képpont, a kép most 1024 × 768 képpontos' "$work/report.html" &&
+    grep -q 'legfeljebb 144 hertzes frissítésre képes, a kép most 60 hertzes' "$work/report.html" ||
+    fail "the report does not say that the mode is neither the native nor the fastest"
 # Saved by --report and nothing typed since: Esc ends it without asking, once
 # the summary's first moments, deaf to the checkup's keys, are over.
 ended() { xdotool key Escape && sleep 0.2 && ! kill -0 "$checkup" 2>/dev/null; }

@@ -1,10 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "checkup/CheckupRecord.h"
 #include "platform/Edid.h"
 #include "platform/MonitorEdid.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -41,16 +45,17 @@ QByteArray timing(int w, int h, double refresh)
 {
     const int clock = int(std::lround(refresh * (w + 160) * (h + 40) / 10000));
     return put(QByteArray(18, 0), 0, {clock & 0xFF, clock >> 8, w & 0xFF, 160, (w >> 8) << 4,
-        h & 0xFF, 40, (h >> 8) << 4, 0, 0, 0, 0, 597 & 0xFF, 336 & 0xFF, 0x21});
+        h & 0xFF, 40, (h >> 8) << 4, 48, 32, 0x35, 0, 597 & 0xFF, 336 & 0xFF, 0x21, 0, 0, 0x1A});
 }
 
 // Version 1.4 may add 255 to the highest vertical rate.
 QByteArray rangeLimits(int max)
 {
-    return put(QByteArray(18, 0), 3, {0xFD, max > 255 ? 2 : 0, 48, max > 255 ? max - 255 : max});
+    return put(QByteArray(18, ' '), 0,
+        {0, 0, 0, 0xFD, max > 255 ? 2 : 0, 48, max > 255 ? max - 255 : max, 30, 230, 40, 1, '\n'});
 }
 
-// The EDID 1.4 base block, its descriptors after the given ones dummies.
+// An EDID 1.4 base block of a digital sRGB monitor, its descriptors after the given ones dummies.
 QByteArray baseBlock(const char* maker, std::uint32_t serial, int week, int year,
     QList<QByteArray> descriptors, int extensions = 0)
 {
@@ -58,7 +63,9 @@ QByteArray baseBlock(const char* maker, std::uint32_t serial, int week, int year
     QByteArray b = put(QByteArray(128, 0), 0,
         {0, 255, 255, 255, 255, 255, 255, 0, id >> 8, id & 0xFF, 0x42, 0xA1, int(serial & 0xFF),
             int(serial >> 8 & 0xFF), int(serial >> 16 & 0xFF), int(serial >> 24), week,
-            year - 1990, 1, 4, 0, 60, 34});
+            year - 1990, 1, 4, 0xA5, 60, 34, 120, 0x3A, 0xEE, 0x95, 0xA3, 0x54, 0x4C, 0x99, 0x26,
+            0x0F, 0x50, 0x54});
+    b.replace(38, 16, QByteArray(16, 1)); // no standard timings
     while (descriptors.size() < 4)
         descriptors << textDescriptor(0x10, {});
     for (int i = 0; i < 4; ++i)
@@ -138,6 +145,87 @@ TEST(Edid, TextsNumbersAndDatesWhereTheBlockSaysLessOrOtherwise)
         EXPECT_EQ(edid->maxRefreshRate.has_value(), c.maxRefresh.has_value());
         EXPECT_NEAR(edid->maxRefreshRate.value_or(0), c.maxRefresh.value_or(0), 0.01);
     }
+}
+
+// Debian's own reader of EDIDs, where it is installed, reads the same from the same blocks.
+TEST(Edid, EdidDecodeReadsTheSameNameSerialDateAndPreferredMode)
+{
+    const QString decoder = QStandardPaths::findExecutable("edid-decode");
+    if (decoder.isEmpty())
+        GTEST_SKIP() << "edid-decode is not installed";
+    const auto decoded = [&](const QByteArray& bytes, QStringList options = {}) {
+        QTemporaryFile file;
+        EXPECT_TRUE(file.open());
+        file.write(bytes);
+        file.close();
+        QProcess run;
+        run.start(decoder, options << file.fileName());
+        EXPECT_TRUE(run.waitForFinished(10000));
+        return QString::fromUtf8(run.readAllStandardOutput());
+    };
+    const auto said = [](const QString& text, const char* pattern, int group = 1) {
+        return QRegularExpression(pattern).match(text).captured(group);
+    };
+    EXPECT_TRUE(decoded(dell, {"--check"}).contains("EDID conformity: PASS"));
+    const QByteArray blocks[] = {dell,
+        baseBlock("ABC", 12345, 1, 2010, {timing(1920, 1080, 60)}),
+        baseBlock("XYZ", 0, 0xFF, 2021,
+            {timing(3440, 1440, 100), textDescriptor(0xFC, "ABCDEFGHIJKLM")})};
+    for (const QByteArray& bytes : blocks) {
+        const std::optional<Edid> edid = Edid::parse(bytes);
+        ASSERT_TRUE(edid);
+        const QString text = decoded(bytes);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(edid->name, said(text, "Display Product Name: '(.*)'"));
+        EXPECT_EQ(edid->serial,
+            said(text, "(Display Product Serial Number: '|Serial Number: )([^'\n]*)", 2));
+        EXPECT_EQ(edid->week.value_or(0), said(text, "Made in: week (\\d+)").toInt());
+        EXPECT_EQ(edid->year, said(text, "(Made in: week \\d+ of|Model year:) (\\d+)", 2).toInt());
+        ASSERT_TRUE(edid->native);
+        EXPECT_EQ(edid->native->pixels.width(), said(text, "DTD 1: +(\\d+)x").toInt());
+        EXPECT_EQ(edid->native->pixels.height(), said(text, "DTD 1: +\\d+x(\\d+)").toInt());
+        EXPECT_NEAR(edid->native->refreshRate, said(text, "DTD 1: +\\S+ +([0-9.]+) Hz").toDouble(),
+            0.001);
+    }
+}
+
+// The checkup says so where the picture is not the panel's own or slower than it can be.
+TEST(Edid, AModeThatIsNotTheNativeOrTheFastestIsSaid)
+{
+    struct Case {
+        QSize pixels;
+        double refresh;
+        std::optional<bool> native, fastest;
+        const char* says; // "" for nothing
+    };
+    const Case cases[] = {
+        {{2560, 1440}, 143.97, true, true, ""},
+        {{1440, 2560}, 144, true, true, ""}, // turned to portrait, still the panel's own
+        {{1920, 1080}, 144, false, true, "saját felbontása 2560 × 1440 képpont, a kép most 1920 × 1080"},
+        {{2560, 1440}, 60, true, false, "legfeljebb 144 hertzes frissítésre képes, a kép most 60 hertzes"},
+        {{2560, 1440}, 59.94, true, false, "a kép most 59,94 hertzes"},
+    };
+    ScreenFacts facts;
+    facts.edid = Edid::parse(dell);
+    ASSERT_TRUE(facts.edid);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        facts.pixels = c.pixels;
+        facts.refreshRate = c.refresh;
+        EXPECT_EQ(facts.atNativeResolution(), c.native);
+        EXPECT_EQ(facts.atHighestRefreshRate(), c.fastest);
+        if (*c.says)
+            EXPECT_TRUE(facts.modeWarning().contains(QString::fromUtf8(c.says))) << facts.modeWarning().toStdString();
+        else
+            EXPECT_EQ(facts.modeWarning(), "");
+    }
+    facts.pixels = {1920, 1080};
+    facts.refreshRate = 60;
+    EXPECT_EQ(facts.modeWarning().count(". A "), 2); // both said, one sentence each
+    facts.edid = Edid::parse(baseBlock("ABC", 0, 1, 2020, {}));
+    EXPECT_EQ(facts.atNativeResolution(), std::nullopt);
+    EXPECT_EQ(facts.atHighestRefreshRate(), std::nullopt);
+    EXPECT_EQ(facts.modeWarning(), "");
 }
 
 TEST(Edid, ABrokenBlockGivesNoFactsAndABrokenExtensionIsLeftOut)
