@@ -184,6 +184,8 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
         QStringLiteral("Kimaradt képkocka: %1 · Időzítés forrása: %2\n")
             .arg(frames.missed)
             .arg(QLatin1String(timingSourceName(frames.timing)));
+    if (frames.presented)
+        text += QStringLiteral("Megjelenítve: %1\n").arg(presentedInHungarian(*frames.presented));
     if (frames.timing == TimingSource::Timer)
         text += QStringLiteral("Ezeket a program saját időzítője méri, nem a kijelző.\n");
     return text +

@@ -23,6 +23,9 @@ class QWindow;
 enum class TimingSource { X11Present, WaylandPresentation, WaylandFrame, Timer };
 const char* timingSourceName(TimingSource source);
 
+// How the X server's Present extension says it showed a frame.
+enum class PresentMode { Copy, Flip, Skip, SuboptimalCopy };
+
 // What became known of one frame shown.
 struct FrameTime {
     std::int64_t nanoseconds = 0; // when it was shown, on the source's own clock
@@ -33,6 +36,7 @@ struct FrameTime {
     // the source tells when a frame was shown.
     std::optional<bool> late;
     bool discarded = false; // never shown: replaced, skipped
+    std::optional<PresentMode> how = std::nullopt; // where the display says
 };
 
 // Ticks once per frame the display is ready for. The ghosting test moves its

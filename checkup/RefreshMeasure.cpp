@@ -42,9 +42,16 @@ int measureRefresh(QScreen* screen, std::chrono::milliseconds duration)
         return 1;
     }
     const std::optional<double> measured = frames.measuredRefreshRate();
-    std::printf("%s Hz measured (%s Hz reported), %s, %lld frames, %lld missed\n",
+    // Where the display tells when and how each frame was shown, so does the line.
+    QString told;
+    if (frames.late)
+        told += QStringLiteral(", %1 late").arg(*frames.late);
+    if (frames.presented)
+        told += QStringLiteral(", ") + presentedInEnglish(*frames.presented);
+    std::printf("%s Hz measured (%s Hz reported), %s, %lld frames, %lld missed%s\n",
         measured ? qPrintable(QString::number(*measured, 'f', 2)) : "-",
         qPrintable(QString::number(screen->refreshRate(), 'f', 2)), timingSourceName(frames.timing),
-        static_cast<long long>(frames.shown), static_cast<long long>(frames.missed));
+        static_cast<long long>(frames.shown), static_cast<long long>(frames.missed),
+        qPrintable(told));
     return 0;
 }

@@ -169,7 +169,14 @@ QJsonObject reportJson(const CheckupRecord& record)
                 {"measuredRefreshRate",
                     measure(rate ? QJsonValue(std::round(*rate * 100) / 100) : QJsonValue())},
                 {"timing", measure(QLatin1String(timingSourceName(f.timing)))},
-                {"pixelsPerFrame", measure(f.pixelsPerFrame)}}},
+                {"pixelsPerFrame", measure(f.pixelsPerFrame)},
+                // Null where the display does not say how it showed them.
+                {"presented",
+                    measure(f.presented ? QJsonObject{{"copy", qint64(f.presented->copy)},
+                                              {"flip", qint64(f.presented->flip)},
+                                              {"skip", qint64(f.presented->skip)},
+                                              {"suboptimal", qint64(f.presented->suboptimal)}}
+                                        : QJsonValue())}}},
     };
     QJsonObject screen = report["screen"].toObject();
     const QJsonObject edid = edidJson(s);
@@ -241,6 +248,8 @@ QString findingsHtml(const CheckupRecord& record)
         row({"Mért frissítés",
             measure(rate ? number(*rate, 2) + QStringLiteral(" Hz") : QStringLiteral("–"))}) +
         row({"Időzítés forrása", measure(QLatin1String(timingSourceName(f.timing)))}) +
+        row({"Megjelenítés módja",
+            measure(f.presented ? presentedInHungarian(*f.presented) : QStringLiteral("nem mérhető"))}) +
         row({"Elmozdulás képkockánként",
             measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
     if (measured && f.timing == TimingSource::Timer)

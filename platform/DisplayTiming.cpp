@@ -5,6 +5,7 @@
 
 #include "platform/WaylandPresentation.h"
 #include "platform/WaylandSubsurface.h"
+#include "platform/X11Pixmaps.h"
 
 #include "canvas/Form2.h"
 
@@ -147,4 +148,6 @@ void choosePresenter(Form2& canvas)
         return;
     if (auto presenter = waylandSubsurfacePresenter(canvas))
         canvas.setPresenter(std::move(presenter));
+    else if (auto pixmaps = x11PixmapPresenter(canvas))
+        canvas.setPresenter(std::move(pixmaps));
 }

@@ -21,6 +21,6 @@ std::unique_ptr<FrameClock> displayFrameClock(QWidget& window, QScreen* screen);
 std::unique_ptr<FrameClock> frameClockFor(Form2& canvas, const FrameClockFactory& replacement);
 
 // Lets `canvas` present its own pixels where the desktop lets it (a Wayland
-// subsurface), unless KIJELZOR_PRESENTER is "qt"; elsewhere Qt's backing
-// store shows them.
+// subsurface, X11 Present pixmaps), unless KIJELZOR_PRESENTER is "qt";
+// elsewhere Qt's backing store shows them.
 void choosePresenter(Form2& canvas);

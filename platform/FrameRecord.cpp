@@ -8,6 +8,24 @@
 #include <algorithm>
 #include <cmath>
 
+QString presentedInHungarian(const PresentedCounts& c)
+{
+    return QStringLiteral("%1 másolva, %2 lapozva, %3 kihagyva, %4 nem optimálisan másolva")
+        .arg(c.copy)
+        .arg(c.flip)
+        .arg(c.skip)
+        .arg(c.suboptimal);
+}
+
+QString presentedInEnglish(const PresentedCounts& c)
+{
+    return QStringLiteral("%1 copied, %2 flipped, %3 skipped, %4 suboptimal")
+        .arg(c.copy)
+        .arg(c.flip)
+        .arg(c.skip)
+        .arg(c.suboptimal);
+}
+
 void FrameRecord::start(double rate, TimingSource source)
 {
     const double usable = usableRefreshRate(rate);
@@ -16,6 +34,7 @@ void FrameRecord::start(double rate, TimingSource source)
     timing = source;
     shown = missed = 0;
     late.reset();
+    presented.reset();
     first_.reset();
     last_.reset();
     counted_ = true;
@@ -25,8 +44,19 @@ void FrameRecord::add(const FrameTime& frame)
 {
     if (frame.late)
         late = late.value_or(0) + (*frame.late ? 1 : 0);
+    if (frame.how) {
+        PresentedCounts& counts = presented.emplace(presented.value_or(PresentedCounts{}));
+        ++(*frame.how == PresentMode::Copy       ? counts.copy
+              : *frame.how == PresentMode::Flip ? counts.flip
+              : *frame.how == PresentMode::Skip ? counts.skip
+                                                : counts.suboptimal);
+    }
     if (frame.discarded) {
         ++missed;
+        // The refresh it was meant for is missed once, not again in the
+        // next frame's count.
+        if (frame.refresh && last_ && last_->refresh && *frame.refresh > *last_->refresh)
+            last_->refresh = frame.refresh;
         return;
     }
     ++shown;

@@ -5,10 +5,22 @@
 
 #include "canvas/FrameClock.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 
 class QObject;
+
+// Frames by how the X server showed them.
+struct PresentedCounts {
+    std::int64_t copy = 0, flip = 0, skip = 0, suboptimal = 0;
+};
+
+// "353 másolva, 0 lapozva, 0 kihagyva, 0 nem optimálisan másolva"
+QString presentedInHungarian(const PresentedCounts& counts);
+// "353 copied, 0 flipped, 0 skipped, 0 suboptimal"
+QString presentedInEnglish(const PresentedCounts& counts);
 
 // The ghosting test's frames as the display told of them.
 struct FrameRecord {
@@ -21,6 +33,8 @@ struct FrameRecord {
     // Frames shown a refresh or more after the one they were meant for; none
     // where the source does not tell when a frame was shown.
     std::optional<std::int64_t> late;
+    // None where the display does not say how it showed them.
+    std::optional<PresentedCounts> presented;
     double pixelsPerFrame = 0;
     TimingSource timing = TimingSource::Timer;
     // Refreshes a second from the source's own timestamps: counted where it

@@ -9,14 +9,17 @@ set -euo pipefail
 . "$(dirname "$0")/xvfb.sh" "$1"
 start_xvfb 1024x768
 
-# A line of --measure-refresh: rate, source, frames, missed.
-measured() { sed -n 's/^\([0-9.]*\) Hz measured ([0-9.]* Hz reported), \([a-z0-9-]*\), \([0-9]*\) frames, \([0-9]*\) missed$/\1 \2 \3 \4/p' "$1"; }
+# A line of --measure-refresh: rate, source, frames, missed, and what else the display told.
+measured() { sed -n 's/^\([0-9.]*\) Hz measured ([0-9.]* Hz reported), \([a-z0-9-]*\), \([0-9]*\) frames, \([0-9]*\) missed,* *\(.*\)$/\1 \2 \3 \4 \5/p' "$1"; }
 within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
 
 "$program" --measure-refresh >"$work/out" 2>"$work/err" || fail "--measure-refresh: status $?: $(cat "$work/err")"
-read -r rate source frames missed <<<"$(measured "$work/out")"
+read -r rate source frames missed told <<<"$(measured "$work/out")"
 [ "$source" = x11-present ] || fail "--measure-refresh under Xvfb: '$(cat "$work/out")'"
 within "$rate" 59 61 && within "$frames" 150 181 || fail "--measure-refresh: '$(cat "$work/out")'"
+# Every frame a pixmap, which Xvfb copies.
+[[ $told =~ ^[0-9]+\ late,\ ([0-9]+)\ copied,\ 0\ flipped,\ 0\ skipped,\ 0\ suboptimal$ ]] &&
+    [ "${BASH_REMATCH[1]}" = "$frames" ] || fail "--measure-refresh: how the frames were shown: '$told'"
 echo "measured: $(cat "$work/out")"
 unstopped=$missed
 
@@ -30,10 +33,25 @@ kill -STOP $pid
 sleep 0.5
 kill -CONT $pid
 wait $pid || fail "--measure-refresh with a stop: status $?"
-read -r rate source frames missed <<<"$(measured "$work/out")"
+read -r rate source frames missed _ <<<"$(measured "$work/out")"
 echo "stopped for half a second: $(cat "$work/out")"
 # 30 refreshes slept through, ±5 for a busy machine, beyond what a run misses anyway.
 within $((missed - unstopped)) 20 40 || fail "half a second stopped: '$(cat "$work/out")', $unstopped missed unstopped"
+
+# On the wire, through xtrace: every ghosting frame a Present pixmap, and
+# nothing put straight onto the window they are presented to. Qt's own
+# shared memory comes as a file descriptor, which xtrace cannot pass on.
+QT_XCB_NO_MITSHM=1 xtrace -n -d "$DISPLAY" -D ":$((${DISPLAY#:} + 500))" -o "$work/wire" -- \
+    "$program" --test ghosting >/dev/null 2>>"$work/err" &
+pids+=($!)
+presents() { grep -c 'Present-Request([0-9]*,1): Pixmap' "$work/wire" 2>/dev/null; }
+for _ in $(seq 200); do [ "$(presents)" -ge 120 ] && break; sleep 0.1; done
+[ "$(presents)" -ge 120 ] || fail "xtrace saw $(presents) Present pixmaps, not 120"
+shown_in=$(grep -m1 -o 'Present-Request([0-9]*,1): Pixmap window=0x[0-9a-f]*' "$work/wire" | sed 's/.*window=//')
+sed -n '/Present-Request([0-9]*,1): Pixmap/,$p' "$work/wire" | grep 'PutImage' |
+    grep -q "drawable=$shown_in" && fail "PutImage onto the presented window $shown_in"
+echo "on the wire: $(presents) Present pixmaps to $shown_in, no PutImage onto it"
+pkill -f "xtrace -n -d $DISPLAY" || true
 
 # No display timing at all: the program's own timer measures nothing of the display.
 status=0
@@ -77,7 +95,8 @@ frames=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/sc
 echo "ghosting stopped for half a second: $frames"
 # The stop's refreshes at least; the drawing may miss a few more of its own on
 # a slow build, never most of them.
-[ "$(jq -r .timing <<<"$frames")" = x11-present ] && [ "$(jq -r .late <<<"$frames")" = null ] &&
+[ "$(jq -r .timing <<<"$frames")" = x11-present ] &&
+    jq -e '(.late | type) == "number" and .presented.copy >= 100 and .presented.skip == 0' <<<"$frames" >/dev/null &&
     within "$(jq .measuredRefreshRate <<<"$frames")" 59 61 &&
     within "$(jq .missed <<<"$frames")" 20 "$((40 + $(jq .shown <<<"$frames") / 10))" ||
     fail "the ghosting test's frames: $frames"
@@ -95,6 +114,6 @@ eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not s
 LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0" \
     QT_QPA_PLATFORM=wayland "$program" --measure-refresh >"$work/out" 2>"$work/err" ||
     fail "--measure-refresh on weston: status $?: $(cat "$work/err")"
-read -r rate source frames missed <<<"$(measured "$work/out")"
+read -r rate source frames missed _ <<<"$(measured "$work/out")"
 [ "$source" = wayland-presentation ] && within "$rate" 20 61 || fail "--measure-refresh on weston: '$(cat "$work/out")'"
 echo "timing: all checks passed"

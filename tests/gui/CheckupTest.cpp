@@ -356,7 +356,7 @@ TEST_F(CheckupTest, TheReportHoldsEveryMarkAsDataAndAsAPageOfItsOwn)
     EXPECT_EQ(report["frames"].toObject(),
         (QJsonObject{{"shown", QJsonValue()}, {"missed", QJsonValue()}, {"late", QJsonValue()},
             {"measuredRefreshRate", QJsonValue()}, {"timing", QJsonValue()},
-            {"pixelsPerFrame", QJsonValue()}}));
+            {"pixelsPerFrame", QJsonValue()}, {"presented", QJsonValue()}}));
     EXPECT_FALSE(map.isNull());
     QFile page(path);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/BufferRing.h"
+#include "platform/FrameRecord.h"
 #include "platform/OutputGeometry.h"
+#include "platform/PixmapPresentation.h"
 #include "platform/WaylandPresentation.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +80,69 @@ TEST(BufferRing, OnlyAReleasedBufferIsWrittenAndItCatchesUpOnAllItMissed)
     EXPECT_EQ(ring.stale(1), QRegion(90, 40, 10, 10));
     ring.outdate();
     EXPECT_EQ(ring.stale(2), whole);
+}
+
+// The X server's completions, as a 60 Hz Xvfb or a stalled program sees them.
+TEST(PixmapPresentation, EachFrameAimsAtTheNextRefreshAndTheServersWordIsCountedOnce)
+{
+    PixmapPresentation pixmaps(60);
+    pixmaps.reset(2, {100, 50});
+    FrameRecord record;
+    record.start(60, TimingSource::X11Present);
+    // Presents the next frame and completes it at `msc` as `mode`; the pixmap
+    // is idle again at once unless `held`.
+    const auto frame = [&](std::uint64_t msc, PresentMode mode = PresentMode::Copy,
+                           bool held = false) {
+        const std::optional<PixmapPresentation::Next> next = pixmaps.next();
+        EXPECT_TRUE(next);
+        if (!next)
+            return PixmapPresentation::Next{};
+        pixmaps.presented(*next);
+        EXPECT_FALSE(pixmaps.next()) << "one presentation outstanding at a time";
+        const std::optional<FrameTime> done =
+            pixmaps.completed(next->serial, mode, msc, msc * 16'667); // UST in µs
+        EXPECT_TRUE(done);
+        if (done)
+            record.add(*done);
+        if (!held)
+            pixmaps.idle(next->pixmap);
+        return *next;
+    };
+    EXPECT_EQ(frame(100).targetMsc, 0u); // the first: the next refresh, whichever
+    EXPECT_EQ(frame(101).targetMsc, 101u);
+    EXPECT_EQ(frame(102, PresentMode::Flip).targetMsc, 102u);
+    // Stopped for half a second: the completion read on waking is stale, on
+    // time; the frame after it is shown 30 refreshes late, and counted once.
+    EXPECT_EQ(frame(103).targetMsc, 103u);
+    EXPECT_EQ(frame(134).targetMsc, 104u);
+    EXPECT_EQ(frame(135, PresentMode::Skip).targetMsc, 135u);
+    EXPECT_EQ(frame(137, PresentMode::SuboptimalCopy).targetMsc, 136u); // a refresh late
+    EXPECT_EQ(record.shown, 6);
+    EXPECT_EQ(record.missed, 30 + 1 + 1); // slept through, the skip, the late one's
+    EXPECT_EQ(record.late, 2);
+    EXPECT_NEAR(record.measuredRefreshRate().value_or(0), 60, 0.1);
+    ASSERT_TRUE(record.presented);
+    EXPECT_EQ(record.presented->copy, 4);
+    EXPECT_EQ(record.presented->flip, 1);
+    EXPECT_EQ(record.presented->skip, 1);
+    EXPECT_EQ(record.presented->suboptimal, 1);
+
+    // A pixmap the server still holds is never written: a flipped one stays
+    // busy until the next frame replaces it.
+    const int flipped = frame(138, PresentMode::Flip, true).pixmap;
+    ASSERT_TRUE(pixmaps.next());
+    EXPECT_NE(pixmaps.next()->pixmap, flipped);
+    const int other = frame(139, PresentMode::Flip, true).pixmap;
+    EXPECT_FALSE(pixmaps.next());
+    pixmaps.idle(flipped);
+    ASSERT_TRUE(pixmaps.next());
+    EXPECT_EQ(pixmaps.next()->pixmap, flipped);
+    EXPECT_NE(other, flipped);
+
+    // A completion for a serial not outstanding is not ours.
+    EXPECT_FALSE(pixmaps.completed(12345, PresentMode::Copy, 140, 0));
+    pixmaps.forgetRefresh();
+    EXPECT_EQ(pixmaps.next()->targetMsc, 0u);
 }
 
 // Feedback from a 60 Hz output with a count (seq) and from one without.
