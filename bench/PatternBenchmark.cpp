@@ -3,8 +3,9 @@
 
 // How fast the patterns draw, and how long the longest slice the window's
 // driver gives a run takes. Run: build/kijelzor-bench. With
-// KIJELZOR_BENCH_WAYLAND=1 on a Wayland desktop it also times the frames the
-// canvas hands the compositor through its own surface.
+// KIJELZOR_BENCH_WAYLAND=1 on a Wayland desktop, or KIJELZOR_BENCH_X11=1 on
+// an X display, it also times the frames the canvas hands the display
+// through its own surface or its Present pixmaps.
 
 #include "canvas/Composition.h"
 #include "canvas/RasterCanvas.h"
@@ -16,6 +17,7 @@
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
 #include "platform/DisplayTiming.h"
+#include "platform/FrameRecord.h"
 #include "platform/WaylandClient.h"
 
 #include <QApplication>
@@ -160,10 +162,10 @@ void ringsPaint(benchmark::State& state, bool wholeScreen, Paint paint)
 }
 
 // A frame of the ghosting test composed into the canvas's own buffer and
-// committed to the compositor, timed from the compositor's call for it: the
-// whole screen (the first frame), or what one frame's steps change. The
-// output's physical size is the screen's.
-void waylandFrame(benchmark::State& state, bool wholeScreen)
+// handed to the display, timed from the display's call for it: the whole
+// screen (the first frame), or what one frame's steps change. The output's
+// physical size is the screen's. The frames the display missed are counted.
+void presentedFrame(benchmark::State& state, bool wholeScreen)
 {
     Form2 window(QGuiApplication::primaryScreen());
     choosePresenter(window);
@@ -172,6 +174,8 @@ void waylandFrame(benchmark::State& state, bool wholeScreen)
     canvas.Image1().picture = makeGhostingBackground(QSize(1920, 1080));
     canvas.Label1() = {28800, 0, true};
     const std::unique_ptr<FrameClock> clock = frameClockFor(window, {});
+    FrameRecord frames;
+    recordFrames(frames, *clock, &window);
     clock->start();
     for (auto _ : state) {
         QEventLoop loop;
@@ -190,19 +194,21 @@ void waylandFrame(benchmark::State& state, bool wholeScreen)
         state.SetIterationTime(took.count());
     }
     clock->stop();
+    state.counters["missed"] = double(frames.missed);
+    state.counters["late"] = double(frames.late.value_or(-1));
 }
 
-void registerWayland()
+void registerDisplay(const char* display)
 {
     const QSize pixels = physicalPixels(QGuiApplication::primaryScreen());
     for (const bool wholeScreen : {true, false}) {
-        const std::string name = std::string("wayland-frame/") +
+        const std::string name = std::string(display) + "-frame/" +
             (wholeScreen ? "whole-screen/" : "marker-moved/") + sizeName(pixels);
-        // Each frame waits for the compositor's call: 300 take five seconds at 60 Hz.
-        benchmark::RegisterBenchmark(name.c_str(), waylandFrame, wholeScreen)
+        // Each frame waits for the display's call: 600 take ten seconds at 60 Hz.
+        benchmark::RegisterBenchmark(name.c_str(), presentedFrame, wholeScreen)
             ->Unit(benchmark::kMillisecond)
             ->UseManualTime()
-            ->Iterations(300);
+            ->Iterations(600);
     }
 }
 
@@ -241,17 +247,19 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariable("KIJELZOR_BENCH_WAYLAND") == QLatin1String("1")) {
-        qputenv("QT_QPA_PLATFORM", "wayland");
-        QApplication app(argc, argv);
-        const std::unique_ptr<WaylandClient> wayland = WaylandClient::open();
-        registerWayland();
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        return 0;
+    const bool wayland = qEnvironmentVariable("KIJELZOR_BENCH_WAYLAND") == QLatin1String("1");
+    const bool x11 = qEnvironmentVariable("KIJELZOR_BENCH_X11") == QLatin1String("1");
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<WaylandClient> client;
+    if (wayland || x11) {
+        qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
+        app = std::make_unique<QApplication>(argc, argv);
+        if (wayland)
+            client = WaylandClient::open();
+        registerDisplay(wayland ? "wayland" : "x11");
+    } else {
+        registerAll();
     }
-    registerAll();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -249,7 +249,8 @@ QString findingsHtml(const CheckupRecord& record)
             measure(rate ? number(*rate, 2) + QStringLiteral(" Hz") : QStringLiteral("–"))}) +
         row({"Időzítés forrása", measure(QLatin1String(timingSourceName(f.timing)))}) +
         row({"Megjelenítés módja",
-            measure(f.presented ? presentedInHungarian(*f.presented) : QStringLiteral("nem mérhető"))}) +
+            measure(f.presented ? presentedInHungarian(*f.presented, QStringLiteral(",<br>"))
+                                : QStringLiteral("nem mérhető"))}) +
         row({"Elmozdulás képkockánként",
             measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
     if (measured && f.timing == TimingSource::Timer)

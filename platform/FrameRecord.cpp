@@ -8,11 +8,12 @@
 #include <algorithm>
 #include <cmath>
 
-QString presentedInHungarian(const PresentedCounts& c)
+QString presentedInHungarian(const PresentedCounts& c, const QString& middle)
 {
-    return QStringLiteral("%1 másolva, %2 lapozva, %3 kihagyva, %4 nem optimálisan másolva")
+    return QStringLiteral("%1 másolva, %2 lapozva%3%4 kihagyva, %5 nem optimálisan másolva")
         .arg(c.copy)
         .arg(c.flip)
+        .arg(middle)
         .arg(c.skip)
         .arg(c.suboptimal);
 }

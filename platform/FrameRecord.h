@@ -17,8 +17,10 @@ struct PresentedCounts {
     std::int64_t copy = 0, flip = 0, skip = 0, suboptimal = 0;
 };
 
-// "353 másolva, 0 lapozva, 0 kihagyva, 0 nem optimálisan másolva"
-QString presentedInHungarian(const PresentedCounts& counts);
+// "353 másolva, 0 lapozva, 0 kihagyva, 0 nem optimálisan másolva", with
+// `middle` after the second
+QString presentedInHungarian(
+    const PresentedCounts& counts, const QString& middle = QStringLiteral(", "));
 // "353 copied, 0 flipped, 0 skipped, 0 suboptimal"
 QString presentedInEnglish(const PresentedCounts& counts);
 
