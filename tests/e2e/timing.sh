@@ -102,6 +102,14 @@ echo "ghosting stopped for half a second: $frames"
     fail "the ghosting test's frames: $frames"
 kill $pid
 
+# A display without MIT-SHM, as one on another machine: Qt's backing store
+# and the vblank clock, which cannot tell how or whether a frame was shown.
+start_xvfb 1024x768 -extension MIT-SHM
+"$program" --measure-refresh >"$work/out" 2>"$work/err" || fail "--measure-refresh without MIT-SHM: status $?"
+read -r rate source frames missed told <<<"$(measured "$work/out")"
+[ "$source" = x11-present ] && [ -z "$told" ] && within "$frames" 150 181 ||
+    fail "--measure-refresh without MIT-SHM: '$(cat "$work/out")'"
+
 # Weston headless: presentation feedback, a frame some 26 ms apart.
 export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=kijelzor-timing-$$
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -11,11 +11,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Polls `condition` for up to five seconds.
 eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 
-# Xvfb with one screen of $1 (WxH) pixels on a display it finds free, which
-# becomes ours; Xvfb itself takes the display, so tests may run side by side.
+# Xvfb with one screen of $1 (WxH) pixels, and the options after it, on a
+# display it finds free, which becomes ours; Xvfb itself takes the display, so
+# tests may run side by side.
 start_xvfb() {
     local number=$work/display-$RANDOM
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -noreset -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -noreset -nolisten tcp "${@:2}" 3>"$number" >/dev/null 2>&1 &
     pids+=($!)
     eventually grep -q . "$number" || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$number")"
