@@ -80,61 +80,6 @@ void Program::onTileClicked(const TileSpec& tile)
     RunTest(tile.pattern);
 }
 
-void Program::RunTest(std::string_view name, const std::function<TestRun(Canvas&)>& draw)
-{
-    // The two tests paced by the display, known by their names alone.
-    if (name == GhostingTestName)
-        return Picture5_Click();
-    if (name == FrameSkipTestName)
-        return StartFrameSkip();
-    const Pattern* pattern = findPattern(name);
-    if (!draw && !pattern)
-        return;
-    Form2& canvas = showCanvas();
-    canvas.startTest(draw ? draw(canvas.canvas()) : pattern->start(canvas.canvas()));
-}
-
-void Program::StartCheckup()
-{
-    if (!checkupStarter_ || checkup_)
-        return;
-    form1_->hide();
-    checkup_ = checkupStarter_(form1_->screen(), [this] {
-        // It ends from inside its own window's handler.
-        checkup_.release()->deleteLater();
-        showLauncher();
-    });
-}
-
-void Program::SaveAllPictures()
-{
-    auto* dialog =
-        new QFileDialog(form1_.get(), QStringLiteral("Mappa a tesztek képeinek"), QDir::homePath());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOption(QFileDialog::ShowDirsOnly);
-    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
-        if (!pictureExport_)
-            pictureExport_ =
-                new PictureExport(folder, physicalPixels(form1_->screen()), form1_.get(), this);
-    });
-    dialog->open();
-}
-
-PictureExport* Program::pictureExport() const
-{
-    return pictureExport_;
-}
-
-void Program::Picture5_Click()
-{
-    Form2& canvas = showCanvas();
-    // The only test that ends by itself: it closes its own canvas, never one
-    // that another test has opened since.
-    connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
-    startGhosting(canvas, programFolder_, frameClockFor(canvas, frameClocks_));
-}
-
 namespace {
 
 // The frame-skip test's figures, over its picture, once a second.
@@ -173,6 +118,58 @@ private:
 
 } // namespace
 
+void Program::RunTest(std::string_view name, const std::function<TestRun(Canvas&)>& draw)
+{
+    const Pattern* test = findTest(name);
+    if (!test)
+        return;
+    Form2& canvas = showCanvas();
+    // A paced test that ends by itself closes its own canvas, never one that
+    // another test has opened since.
+    if (test->pacing == Pacing::Refreshes)
+        connect(&canvas, &Form2::testFinished, this, &Program::ReturnToLauncher);
+    const TestContext context{programFolder_,
+        [this](Form2& window) { return frameClockFor(window, frameClocks_); },
+        [&canvas](const Pattern& paced, FrameClock& clock) {
+            // The figures live as long as the clock, which lives as long as the test.
+            if (paced.figures)
+                (new FrameFigures(canvas, clock))->setParent(&clock);
+        }};
+    startTest(canvas, *test, context, draw);
+}
+
+void Program::StartCheckup()
+{
+    if (!checkupStarter_ || checkup_)
+        return;
+    form1_->hide();
+    checkup_ = checkupStarter_(form1_->screen(), [this] {
+        // It ends from inside its own window's handler.
+        checkup_.release()->deleteLater();
+        showLauncher();
+    });
+}
+
+void Program::SaveAllPictures()
+{
+    auto* dialog =
+        new QFileDialog(form1_.get(), QStringLiteral("Mappa a tesztek képeinek"), QDir::homePath());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        if (!pictureExport_)
+            pictureExport_ =
+                new PictureExport(folder, physicalPixels(form1_->screen()), form1_.get(), this);
+    });
+    dialog->open();
+}
+
+PictureExport* Program::pictureExport() const
+{
+    return pictureExport_;
+}
+
 QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
 {
     const QLocale hu(QLocale::Hungarian);
@@ -192,19 +189,6 @@ QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
         QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
                        "%1 Hz-cel.")
             .arg(hu.toString(usableRefreshRate(reportedRate) / FrameSkipRow::Cells, 'f', 2));
-}
-
-void Program::StartFrameSkip()
-{
-    Form2& canvas = showCanvas();
-    std::unique_ptr<FrameClock> clock = frameClockFor(canvas, frameClocks_);
-    // The figures live as long as the clock, which lives as long as the test.
-    auto* figures = new FrameFigures(canvas, *clock);
-    figures->setParent(clock.get());
-    QPointer<Form2> on(&canvas);
-    canvas.startPacedTest(FrameSkip(canvas.canvas(),
-                              [on] { return on && on->driver() ? on->driver()->refresh() : 0; }),
-        std::move(clock), 1);
 }
 
 template <typename Dialog> void Program::openDialog(QPointer<Dialog>& dialog, void (Program::*ok)())

@@ -72,8 +72,6 @@ public:
     // Starts the test `name` as its tile would, drawn by `draw` where given
     // (a variant the command line chose).
     void RunTest(std::string_view name, const std::function<TestRun(Canvas&)>& draw = {});
-    // The frame-skip test: a lit cell a refresh, and the figures over it.
-    void StartFrameSkip();
 
     // Where the paced tests take their frame ticks from; the canvas's own
     // display clock unless replaced (tests drive it by hand).
@@ -93,7 +91,6 @@ public:
 
 private:
     void onTileClicked(const TileSpec& tile);
-    void Picture5_Click();
     void Picture12_Click();
     void Picture13_Click();
     void Form3_Command1_Click();

@@ -4,7 +4,6 @@
 #include "checkup/Checkup.h"
 
 #include "canvas/WindowOrder.h"
-#include "patterns/Ghosting.h"
 #include "patterns/Pattern.h"
 #include "patterns/TestChoice.h"
 #include "platform/DisplayTiming.h"
@@ -82,26 +81,24 @@ void Checkup::show(int index)
         hint = warning + QLatin1Char('\n') + hint;
     canvas_->showHint(QString::fromUtf8(testTitle(step.test)),
         QStringLiteral("%1 / %2").arg(index + 1).arg(checkupTable().size()), hint);
-    if (step.test == GhostingTestName)
-        return startGhosting();
-    if (const Pattern* pattern = findPattern(step.test))
-        canvas_->startTest(pattern->start(canvas_->canvas()));
-}
-
-void Checkup::startGhosting()
-{
-    std::unique_ptr<FrameClock> clock = frameClockFor(*canvas_, frameClocks_);
-    recordFrames(record_.frames, *clock, this);
-    ::startGhosting(*canvas_, programFolder_, std::move(clock));
-    // Its six passes done, the checkup goes on by itself, unless the user
+    const Pattern* test = findTest(step.test);
+    if (!test)
+        return;
+    startTest(*canvas_, *test,
+        {programFolder_, [this](Form2& window) { return frameClockFor(window, frameClocks_); },
+            [this](const Pattern&, FrameClock& clock) {
+                recordFrames(record_.frames, clock, this);
+            }});
+    // A paced test that ends by itself moves the checkup on, unless the user
     // has already moved on.
-    connect(
-        canvas_->driver(), &TestDriver::finished, this,
-        [this, run = run_] {
-            if (run == run_)
-                next();
-        },
-        Qt::QueuedConnection);
+    if (test->pacing == Pacing::Refreshes)
+        connect(
+            canvas_->driver(), &TestDriver::finished, this,
+            [this, run = run_] {
+                if (run == run_)
+                    next();
+            },
+            Qt::QueuedConnection);
 }
 
 void Checkup::next()

@@ -60,7 +60,6 @@ private:
     void mark(QPoint pixel);
     void unmark(QPoint pixel);
     void showMarks();
-    void startGhosting();
 
     QString programFolder_;
     QPointer<QScreen> screen_;

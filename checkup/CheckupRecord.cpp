@@ -125,7 +125,10 @@ int CheckupRecord::count(MarkKind kind) const
 bool CheckupRecord::framesMeasured() const
 {
     return std::ranges::any_of(
-        tests, [](const TestMarks& test) { return test.test == GhostingTestName && test.viewed; });
+        tests, [](const TestMarks& test) {
+            const Pattern* paced = findTest(test.test);
+            return test.viewed && paced && paced->pacing == Pacing::Refreshes;
+        });
 }
 
 double CheckupRecord::perMillionPixels(MarkKind kind) const

@@ -93,16 +93,15 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
         !(colour = parseChannel(parser.value(channel).toStdString(), error)))
         return badUsage(QString::fromStdString(error));
     options.test = name;
-    if (name == GhostingTestName) {
-        if (count || colour)
-            return badUsage(QStringLiteral("--columns and --channel do not apply to ghosting"));
-        return options;
-    }
-    const Pattern* pattern = findPattern(name);
-    if (!pattern)
+    const Pattern* chosen = findTest(name);
+    if (!chosen)
         return badUsage("unknown test '" + QString::fromStdString(name) +
             "' (try kijelzor-render --list, or ghosting)");
-    options.draw = chooseVariant(*pattern, count, colour, error);
+    if (!count && !colour)
+        return options;
+    if (!chosen->start)
+        return badUsage("--columns and --channel do not apply to " + QString::fromStdString(name));
+    options.draw = chooseVariant(*chosen, count, colour, error);
     if (!options.draw)
         return badUsage(QString::fromStdString(error), false);
     return options;

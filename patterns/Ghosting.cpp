@@ -4,7 +4,6 @@
 #include "patterns/Ghosting.h"
 
 #include "canvas/FrameClock.h"
-#include "canvas/Form2.h"
 
 #include <QDir>
 
@@ -85,7 +84,3 @@ QString ghostingPicture(const QString& programFolder)
     return QDir(programFolder).filePath(QLatin1String(GhostingPictureName));
 }
 
-void startGhosting(Form2& canvas, const QString& programFolder, std::unique_ptr<FrameClock> clock)
-{
-    canvas.startPacedTest(Ghosting(canvas.canvas(), ghostingPicture(programFolder)), std::move(clock));
-}

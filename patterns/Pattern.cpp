@@ -3,10 +3,13 @@
 
 #include "patterns/Pattern.h"
 
+#include "canvas/Form2.h"
 #include "canvas/RasterCanvas.h"
+#include "canvas/TestDriver.h"
 #include "patterns/Bleeding.h"
 #include "patterns/FrameSkip.h"
 #include "patterns/GammaBands.h"
+#include "patterns/Ghosting.h"
 #include "patterns/Gradient.h"
 #include "patterns/LevelSquares.h"
 #include "patterns/Noise.h"
@@ -15,7 +18,10 @@
 #include "patterns/SteppedColumns.h"
 #include "patterns/SweepChannel.h"
 #include "patterns/Tones.h"
+#include "patterns/TestChoice.h"
 #include "patterns/Uniformity.h"
+
+#include <QPointer>
 
 namespace {
 
@@ -46,24 +52,63 @@ const Pattern patterns[] = {
         [](Canvas& c) { return Uniformity(c, UniformityGrid::Drawn); }},
     {"bleeding", "Háttérvilágítás kisugárzása", Bleeding},
     {"noise", "Képzaj", Noise},
-    // Its first frame: the test itself moves on the display's refreshes.
-    {"frame-skip", "Képkocka-kihagyás", [](Canvas& c) { return FrameSkip(c); }},
+    // Its first frame as a picture; the test itself lights the cell of each
+    // refresh the window's driver counts.
+    {.name = "frame-skip",
+        .title = "Képkocka-kihagyás",
+        .start = [](Canvas& c) { return FrameSkip(c); },
+        .pacing = Pacing::Refreshes,
+        .paced =
+            [](Form2& window, const QString&) {
+                QPointer<Form2> on(&window);
+                return FrameSkip(window.canvas(),
+                    [on] { return on && on->driver() ? on->driver()->refresh() : 0; });
+            },
+        .stepsPerFrame = 1,
+        .figures = true},
+    // The tests without a picture come last.
+    {.name = GhostingTestName.data(),
+        .title = GhostingTitle,
+        .start = nullptr,
+        .pacing = Pacing::Refreshes,
+        .paced =
+            [](Form2& window, const QString& folder) {
+                return Ghosting(window.canvas(), ghostingPicture(folder));
+            }},
 };
+
+constexpr std::size_t moving = 1; // tests at the table's end without a picture
 
 } // namespace
 
 std::span<const Pattern> allPatterns()
 {
+    return std::span(patterns).first(std::size(patterns) - moving);
+}
+
+std::span<const Pattern> allTests()
+{
     return patterns;
 }
 
+namespace {
+
+const Pattern* find(std::span<const Pattern> among, std::string_view name)
+{
+    const auto found = std::ranges::find(among, name, &Pattern::name);
+    return found == among.end() ? nullptr : &*found;
+}
+
+} // namespace
+
 const Pattern* findPattern(std::string_view name)
 {
-    for (const Pattern& pattern : patterns) {
-        if (name == pattern.name)
-            return &pattern;
-    }
-    return nullptr;
+    return find(allPatterns(), name);
+}
+
+const Pattern* findTest(std::string_view name)
+{
+    return find(allTests(), name);
 }
 
 QImage renderPicture(const std::function<TestRun(Canvas&)>& start, QSize pixels)

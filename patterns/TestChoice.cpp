@@ -3,16 +3,27 @@
 
 #include "patterns/TestChoice.h"
 
+#include "canvas/Form2.h"
 #include "canvas/Val.h"
 #include "patterns/Gradient.h"
 #include "patterns/SteppedColumns.h"
 
 const char* testTitle(std::string_view name)
 {
-    if (name == GhostingTestName)
-        return GhostingTitle;
-    const Pattern* pattern = findPattern(name);
-    return pattern ? pattern->title : nullptr;
+    const Pattern* test = findTest(name);
+    return test ? test->title : nullptr;
+}
+
+void startTest(Form2& window, const Pattern& test, const TestContext& context,
+    const std::function<TestRun(Canvas&)>& variant)
+{
+    if (test.pacing == Pacing::Drawn)
+        return window.startTest(variant ? variant(window.canvas()) : test.start(window.canvas()));
+    std::unique_ptr<FrameClock> clock = context.clocks(window);
+    if (context.clocked)
+        context.clocked(test, *clock);
+    window.startPacedTest(
+        test.paced(window, context.programFolder), std::move(clock), test.stepsPerFrame);
 }
 
 std::optional<Channel> parseChannel(std::string_view text, std::string& error)

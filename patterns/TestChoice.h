@@ -4,9 +4,12 @@
 #pragma once
 
 #include "canvas/Canvas.h"
+#include "canvas/FrameClock.h"
 #include "canvas/TestRun.h"
 #include "patterns/Channel.h"
 #include "patterns/Pattern.h"
+
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -22,6 +25,20 @@ inline constexpr const char* GhostingTitle = "Utánhúzás";
 // and the exporter's --list show it; null for a name that is no test. The
 // tiles keep their own tool tips, the launcher's described texts.
 const char* testTitle(std::string_view name);
+
+// What a test needs of whoever starts it.
+struct TestContext {
+    QString programFolder;
+    // The frame clock a paced test moves on.
+    FrameClockFactory clocks;
+    // Told of a paced test's clock before it starts: to record its frames.
+    std::function<void(const Pattern& test, FrameClock& clock)> clocked;
+};
+
+// Starts `test` on `window`, drawn by `variant` where the options chose one:
+// as a tile, the menu, the command line and the checkup start it.
+void startTest(Form2& window, const Pattern& test, const TestContext& context,
+    const std::function<TestRun(Canvas&)>& variant = {});
 
 // "red", "green" or "blue"; nullopt and `error` set for anything else.
 std::optional<Channel> parseChannel(std::string_view text, std::string& error);

@@ -5,6 +5,7 @@
 
 #include "app/TileTable.h"
 #include "canvas/ScreenMetrics.h"
+#include "patterns/FrameSkip.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
@@ -200,7 +201,7 @@ TEST_F(GhostingTest, MovesTheMarkerOverItsPictureAndReturnsByItself)
 
 TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
 {
-    program->StartFrameSkip();
+    program->RunTest(FrameSkipTestName);
     Form2* canvas = program->canvas();
     ASSERT_TRUE(canvas && clock && clock->running);
     // 1024 x 768: cells of 51 pixels, 12 apart, from x = 10; the row's middle is y = 384.
