@@ -18,3 +18,9 @@ inline Nanoseconds steadyNanoseconds()
     clock->start();
     return [clock] { return clock->nsecsElapsed(); };
 }
+
+// Milliseconds on `now`'s clock since `then`, one of its readings.
+inline double msSince(const Nanoseconds& now, qint64 then)
+{
+    return double(now() - then) / 1e6;
+}

@@ -56,7 +56,6 @@ void TestDriver::runFrame(std::uint64_t refresh)
 void TestDriver::runOneSlice()
 {
     const bool more = clock_ ? runSteps(*run_, steps_) : runSlice(*run_, budget_);
-    ++slices_;
     if (!more) {
         timer_.stop();
         if (clock_)

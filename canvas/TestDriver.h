@@ -39,8 +39,6 @@ public:
     // waits for the clock's first tick.
     void start();
     bool isFinished() const;
-    // Slices run so far: frames, for a paced run.
-    std::uint64_t slices() const { return slices_; }
     // The refresh the frame being drawn is for, as the clock counts them.
     std::uint64_t refresh() const { return refresh_.value_or(0); }
     const TestRun& run() const { return *run_; }
@@ -61,6 +59,5 @@ private:
     int stepsPerFrame_ = 0;
     int steps_ = 0;
     static constexpr std::uint64_t MaxFramesPerTick = 120;
-    std::uint64_t slices_ = 0;
     std::optional<std::uint64_t> refresh_;
 };

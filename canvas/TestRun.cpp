@@ -5,7 +5,6 @@
 
 TestRun::TestRun(TestRun&& other) noexcept
     : handle_(std::exchange(other.handle_, {}))
-    , events_(other.events_)
 {
 }
 
@@ -15,7 +14,6 @@ TestRun& TestRun::operator=(TestRun&& other) noexcept
         if (handle_)
             handle_.destroy();
         handle_ = std::exchange(other.handle_, {});
-        events_ = other.events_;
     }
     return *this;
 }
@@ -40,10 +38,7 @@ bool TestRun::resume()
         handle_.promise().exception = nullptr;
         std::rethrow_exception(exception);
     }
-    if (handle_.done())
-        return false;
-    ++events_;
-    return true;
+    return !handle_.done();
 }
 
 bool runSlice(TestRun& run, std::chrono::nanoseconds budget)

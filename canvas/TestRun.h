@@ -42,8 +42,6 @@ public:
     // An exception thrown by the pattern comes out here.
     bool resume();
     bool finished() const;
-    // How many DoEvents the run has reached so far.
-    std::uint64_t events() const { return events_; }
 
 private:
     explicit TestRun(Handle handle)
@@ -52,7 +50,6 @@ private:
     }
 
     Handle handle_;
-    std::uint64_t events_ = 0;
 };
 
 // Resumes the run until it ends or `budget` has passed; false once it is over.

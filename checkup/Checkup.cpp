@@ -33,7 +33,7 @@ Checkup::Checkup(QString programFolder, QScreen* screen, std::optional<QString> 
     connect(canvas_, &CheckupCanvas::unmarkRequested, this, &Checkup::unmark);
     canvas_->showOnScreen();
     screenSaver_.inhibit();
-    show(0);
+    showTest(0);
 }
 
 Checkup::~Checkup()
@@ -62,7 +62,7 @@ Checkup::Starter Checkup::fromLauncher(QString programFolder)
     };
 }
 
-void Checkup::show(int index)
+void Checkup::showTest(int index)
 {
     leave();
     current_ = index;
@@ -106,7 +106,7 @@ void Checkup::next()
     if (!canvas_)
         return;
     if (current_ + 1 < int(checkupTable().size()))
-        show(current_ + 1);
+        showTest(current_ + 1);
     else
         finish();
 }
@@ -114,7 +114,7 @@ void Checkup::next()
 void Checkup::previous()
 {
     if (canvas_ && current_ > 0)
-        show(current_ - 1);
+        showTest(current_ - 1);
 }
 
 void Checkup::mark(QPoint pixel)
@@ -139,7 +139,7 @@ void Checkup::showMarks()
 void Checkup::leave()
 {
     if (viewingSince_)
-        record_.tests[current_].seconds += (now_() - *viewingSince_) / 1e9;
+        record_.tests[current_].seconds += msSince(now_, *viewingSince_) / 1000;
     viewingSince_.reset();
 }
 

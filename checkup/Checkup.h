@@ -55,7 +55,7 @@ signals:
     void ended(int status);
 
 private:
-    void show(int index);
+    void showTest(int index);
     void leave();
     void mark(QPoint pixel);
     void unmark(QPoint pixel);

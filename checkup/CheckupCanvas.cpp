@@ -307,7 +307,7 @@ void CheckupCanvas::keyPressEvent(QKeyEvent* event)
 bool CheckupCanvas::takesMarks() const
 {
     return isActiveWindow() && activeSince_ &&
-        now_() - *activeSince_ >= qint64(ActivationMs) * 1'000'000;
+        msSince(now_, *activeSince_) >= ActivationMs;
 }
 
 void CheckupCanvas::setClock(Nanoseconds now)

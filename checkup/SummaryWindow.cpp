@@ -122,7 +122,7 @@ CheckupRecord SummaryWindow::record() const
 
 bool SummaryWindow::takesKeys() const
 {
-    return shownAt_ && now_() - *shownAt_ >= qint64(DeafMs) * 1'000'000;
+    return shownAt_ && msSince(now_, *shownAt_) >= DeafMs;
 }
 
 void SummaryWindow::setClock(Nanoseconds now)

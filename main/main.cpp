@@ -4,7 +4,7 @@
 #include "app/Program.h"
 #include "artwork/Artwork.h"
 #include "checkup/Checkup.h"
-#include "checkup/RefreshMeasure.h"
+#include "app/RefreshMeasure.h"
 #include "cli/ProgramOptions.h"
 #include "platform/ScreenList.h"
 #include "platform/WaylandClient.h"

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "checkup/RefreshMeasure.h"
+#include "app/RefreshMeasure.h"
 
 #include "canvas/Form2.h"
 #include "platform/DisplayTiming.h"
