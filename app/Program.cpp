@@ -173,18 +173,13 @@ PictureExport* Program::pictureExport() const
 QString frameSkipReadout(const FrameRecord& frames, double reportedRate)
 {
     const QLocale hu(QLocale::Hungarian);
-    const std::optional<double> measured = frames.measuredRefreshRate();
-    QString text = QStringLiteral("Mért frissítés: %1 (jelentett: %2 Hz)\n")
-                       .arg(measured ? hu.toString(*measured, 'f', 2) + QStringLiteral(" Hz")
-                                     : QStringLiteral("–"),
-                           hu.toString(reportedRate, 'f', 2)) +
-        QStringLiteral("Kimaradt képkocka: %1 · Időzítés forrása: %2\n")
-            .arg(frames.missed)
-            .arg(QLatin1String(timingSourceName(frames.timing)));
-    if (frames.presented)
-        text += QStringLiteral("Megjelenítve: %1\n").arg(presentedInHungarian(*frames.presented));
-    if (frames.timing == TimingSource::Timer)
-        text += QStringLiteral("Ezeket a program saját időzítője méri, nem a kijelző.\n");
+    QString text = QStringLiteral("Jelentett frissítés: %1 Hz\n").arg(hu.toString(reportedRate, 'f', 2));
+    for (const FrameFigure& figure : frameFigures(frames))
+        if (!figure.ofTheMarker)
+            text += QString::fromUtf8(figure.label) + QStringLiteral(": ") + figure.value +
+                QLatin1Char('\n');
+    if (const QString warning = timerWarning(frames); !warning.isEmpty())
+        text += warning + QLatin1Char('\n');
     return text +
         QStringLiteral("Villog: a fehér cella a frissítés tizenhatodával lép, "
                        "%1 Hz-cel.")

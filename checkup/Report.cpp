@@ -240,23 +240,11 @@ QString findingsHtml(const CheckupRecord& record)
     const auto measure = [&](const QString& value) {
         return measured ? value : QStringLiteral("–");
     };
-    const std::optional<double> rate = f.measuredRefreshRate();
-    QString frames = row({"Megjelenített képkocka", measure(QString::number(f.shown))}) +
-        row({"Kimaradt képkocka", measure(QString::number(f.missed))}) +
-        row({"Késve érkezett",
-            measure(f.late ? QString::number(*f.late) : QStringLiteral("nem mérhető"))}) +
-        row({"Mért frissítés",
-            measure(rate ? number(*rate, 2) + QStringLiteral(" Hz") : QStringLiteral("–"))}) +
-        row({"Időzítés forrása", measure(QLatin1String(timingSourceName(f.timing)))}) +
-        row({"Megjelenítés módja",
-            measure(f.presented ? presentedInHungarian(*f.presented, QStringLiteral(",<br>"))
-                                : QStringLiteral("nem mérhető"))}) +
-        row({"Elmozdulás képkockánként",
-            measure(number(f.pixelsPerFrame, 2) + QStringLiteral(" képpont"))});
-    if (measured && f.timing == TimingSource::Timer)
-        frames += QStringLiteral("<tr><td colspan=\"2\">Ezeket a számokat a program saját "
-                                 "időzítője adta, nem a kijelző: arról, mi jelent meg a "
-                                 "képernyőn, nem mondanak semmit.</td></tr>\n");
+    QString frames;
+    for (const FrameFigure& figure : frameFigures(f, QStringLiteral(",<br>")))
+        frames += row({QString::fromUtf8(figure.label), measure(figure.value)});
+    if (const QString warning = timerWarning(f); measured && !warning.isEmpty())
+        frames += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>\n").arg(warning);
     QString tests = row({"Teszt", "Nézte", "Jelölés"}, "th");
     for (const TestMarks& test : record.tests)
         tests += row({titleOf(test.test).toHtmlEscaped(),

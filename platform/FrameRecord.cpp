@@ -3,6 +3,7 @@
 
 #include "platform/FrameRecord.h"
 
+#include <QLocale>
 #include <QObject>
 
 #include <algorithm>
@@ -25,6 +26,29 @@ QString presentedInEnglish(const PresentedCounts& c)
         .arg(c.flip)
         .arg(c.skip)
         .arg(c.suboptimal);
+}
+
+std::vector<FrameFigure> frameFigures(const FrameRecord& f, const QString& middle)
+{
+    const QLocale hungarian(QLocale::Hungarian);
+    const QString unknown = QStringLiteral("nem mérhető");
+    const std::optional<double> rate = f.measuredRefreshRate();
+    return {{"Megjelenített képkocka", QString::number(f.shown)},
+        {"Kimaradt képkocka", QString::number(f.missed)},
+        {"Késve érkezett", f.late ? QString::number(*f.late) : unknown},
+        {"Mért frissítés", rate ? hungarian.toString(*rate, 'f', 2) + QStringLiteral(" Hz") : unknown},
+        {"Időzítés forrása", QLatin1String(timingSourceName(f.timing))},
+        {"Megjelenítés módja", f.presented ? presentedInHungarian(*f.presented, middle) : unknown},
+        {"Elmozdulás képkockánként",
+            hungarian.toString(f.pixelsPerFrame, 'f', 2) + QStringLiteral(" képpont"), true}};
+}
+
+QString timerWarning(const FrameRecord& record)
+{
+    return record.timing == TimingSource::Timer
+        ? QStringLiteral("Ezeket a számokat a program saját időzítője adta, nem a kijelző: "
+                         "arról, mi jelent meg a képernyőn, nem mondanak semmit.")
+        : QString();
 }
 
 void FrameRecord::start(double rate, TimingSource source)

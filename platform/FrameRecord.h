@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QObject;
 
@@ -23,6 +24,21 @@ QString presentedInHungarian(
     const PresentedCounts& counts, const QString& middle = QStringLiteral(", "));
 // "353 copied, 0 flipped, 0 skipped, 0 suboptimal"
 QString presentedInEnglish(const PresentedCounts& counts);
+
+struct FrameRecord;
+
+// The record's figures as people read them: a Hungarian label and its value
+// each, "nem mérhető" where the source cannot tell; how the frames were shown
+// is broken by `middle` (see presentedInHungarian).
+struct FrameFigure {
+    const char* label;
+    QString value;
+    bool ofTheMarker = false; // the ghosting test's alone
+};
+std::vector<FrameFigure> frameFigures(
+    const FrameRecord& record, const QString& middle = QStringLiteral(", "));
+// What is said where the program's own timer gave the figures; "" elsewhere.
+QString timerWarning(const FrameRecord& record);
 
 // The ghosting test's frames as the display told of them.
 struct FrameRecord {
