@@ -19,7 +19,7 @@
 #include "patterns/SteppedColumns.h"
 #include "patterns/TestChoice.h"
 #include "platform/DisplayTiming.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 
 #include "canvas/Form2.h"
 #include "platform/DisplayTiming.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

@@ -17,7 +17,7 @@
 #include "patterns/GhostingBackground.h"
 #include "patterns/Pattern.h"
 #include "platform/DisplayTiming.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 #include "platform/WaylandClient.h"
 
 #include <QApplication>

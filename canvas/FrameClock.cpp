@@ -22,6 +22,18 @@ const char* timingSourceName(TimingSource source)
     return "timer";
 }
 
+bool countedForward(const FrameSeen& from, const FrameSeen& to)
+{
+    return from.refresh && to.refresh && *to.refresh > *from.refresh;
+}
+
+std::int64_t refreshesBetween(const FrameSeen& from, const FrameSeen& to, double periodNs)
+{
+    return countedForward(from, to)
+        ? std::int64_t(*to.refresh - *from.refresh)
+        : std::llround(double(to.nanoseconds - from.nanoseconds) / periodNs);
+}
+
 double usableRefreshRate(double reported)
 {
     return std::isfinite(reported) && reported >= 1 && reported <= 1000 ? reported : 60.0;

@@ -39,6 +39,19 @@ struct FrameTime {
     std::optional<PresentMode> how = std::nullopt; // where the display says
 };
 
+// A frame as a count of refreshes sees it: when, and at which refresh where
+// the display counts them.
+struct FrameSeen {
+    std::int64_t nanoseconds = 0;
+    std::optional<std::uint64_t> refresh;
+};
+// Refreshes from one frame to the next: the display's count where both have
+// it and it goes forward, else the time between them over `periodNs`,
+// rounded.
+std::int64_t refreshesBetween(const FrameSeen& from, const FrameSeen& to, double periodNs);
+// Whether that came from the display's count.
+bool countedForward(const FrameSeen& from, const FrameSeen& to);
+
 // Ticks once per frame the display is ready for. The ghosting test moves its
 // marker by a fixed number of steps per refresh, so its speed is the same on
 // every machine.

@@ -6,7 +6,7 @@
 #include "canvas/Presenter.h"
 #include "checkup/CheckupTable.h"
 #include "platform/Edid.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 
 #include <QDateTime>
 #include <QPoint>

@@ -38,11 +38,14 @@ FrameTime PresentationCount::presented(
         return frame;
     }
     const std::uint64_t meantFor = refreshAt(committed);
-    const std::uint64_t count = seq > anchor_->seq && anchor_->seq > 0
-        ? anchor_->refresh + (seq - anchor_->seq)
-        : anchor_->refresh +
-            std::uint64_t(std::max<long long>(
-                1, std::llround(double(shown - anchor_->nanoseconds) / this->periodNs())));
+    // Seq 0: the output keeps no count.
+    const auto counted = [](std::uint64_t seq) {
+        return seq ? std::optional(seq) : std::nullopt;
+    };
+    const std::uint64_t count = anchor_->refresh +
+        std::uint64_t(std::max<std::int64_t>(1,
+            refreshesBetween({anchor_->nanoseconds, counted(anchor_->seq)}, {shown, counted(seq)},
+                this->periodNs())));
     frame.late = count > meantFor;
     anchor_ = Anchor{shown, count, seq, double(periodNs)};
     return frame;

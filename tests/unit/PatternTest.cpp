@@ -9,7 +9,7 @@
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
 #include "checkup/CheckupRecord.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 #include "patterns/Channel.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/BufferRing.h"
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 #include "platform/OutputGeometry.h"
 #include "platform/PixmapPresentation.h"
 #include "platform/WaylandPresentation.h"

@@ -60,12 +60,8 @@ struct FrameRecord {
     std::optional<double> measuredRefreshRate() const;
 
 private:
-    struct Seen {
-        std::int64_t nanoseconds;
-        std::optional<std::uint64_t> refresh;
-    };
     double periodNs_ = 0;
-    std::optional<Seen> first_, last_;
+    std::optional<FrameSeen> first_, last_;
     bool counted_ = true; // every frame came with the display's refresh count
 };
 

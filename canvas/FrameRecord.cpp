@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kijelzor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/FrameRecord.h"
+#include "canvas/FrameRecord.h"
 
 #include <QLocale>
 #include <QObject>
@@ -86,18 +86,15 @@ void FrameRecord::add(const FrameTime& frame)
     }
     ++shown;
     counted_ = counted_ && frame.refresh;
+    const FrameSeen seen{frame.nanoseconds, frame.refresh};
     if (last_) {
         // A count that does not go forward (seq left at 0, a new output)
         // says nothing: the time does.
-        const bool forward = frame.refresh && last_->refresh && *frame.refresh > *last_->refresh;
-        counted_ = counted_ && forward;
+        counted_ = counted_ && countedForward(*last_, seen);
         const double period = frame.periodNs > 0 ? double(frame.periodNs) : periodNs_;
-        const std::int64_t refreshes = forward
-            ? std::int64_t(*frame.refresh - *last_->refresh)
-            : std::llround(double(frame.nanoseconds - last_->nanoseconds) / period);
-        missed += std::max<std::int64_t>(0, refreshes - 1);
+        missed += std::max<std::int64_t>(0, refreshesBetween(*last_, seen, period) - 1);
     }
-    last_ = Seen{frame.nanoseconds, frame.refresh};
+    last_ = seen;
     if (!first_)
         first_ = last_;
 }
