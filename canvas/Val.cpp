@@ -68,3 +68,14 @@ double Val(const QString& text)
     }
     return value;
 }
+
+std::optional<int> wholeNumber(std::string_view text)
+{
+    // from_chars alone would take "12abc" as 12.
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value > unsigned(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return int(value);
+}

@@ -41,12 +41,32 @@ SummaryWindow::SummaryWindow(
     setWindowTitle(title());
     savedAt_.setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_QuitOnClose, false);
-    auto* findings = new QLabel(findingsHtml(record_));
-    findings->setTextFormat(Qt::RichText);
-    findings->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note_.setPlaceholderText(
         QStringLiteral("Például hol és mikor vásárolta a monitort (legfeljebb %1 karakter)")
             .arg(QLocale(QLocale::Hungarian).toString(NoteEdit::MaxLength)));
+    lay();
+    save_.setDefault(true);
+    save_.setFocus();
+    connect(&save_, &QPushButton::clicked, this, [this] { askWhereToSave(Then::Stay); });
+    connect(&close_, &QPushButton::clicked, this, &SummaryWindow::requestClose);
+    for (QLineEdit* edit : {&manufacturer_, &model_, &serial_})
+        connect(edit, &QLineEdit::textEdited, this, &SummaryWindow::typed);
+    connect(&note_, &QPlainTextEdit::textChanged, this, &SummaryWindow::typed);
+    qApp->installEventFilter(this);
+    if (screen) {
+        setScreen(screen);
+        adjustSize();
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+// The monitor and the note on the left, what was found on the right, the
+// tests never shown under them, and the buttons.
+void SummaryWindow::lay()
+{
+    auto* findings = new QLabel(findingsHtml(record_));
+    findings->setTextFormat(Qt::RichText);
+    findings->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* monitor = new QVBoxLayout;
     monitor->addWidget(new QLabel(QStringLiteral("<h2>Monitor</h2>")));
     monitor->addLayout(monitorForm());
@@ -74,19 +94,6 @@ SummaryWindow::SummaryWindow(
     layout->addLayout(columns);
     layout->addWidget(unseen);
     layout->addLayout(buttons);
-    save_.setDefault(true);
-    save_.setFocus();
-    connect(&save_, &QPushButton::clicked, this, [this] { askWhereToSave(Then::Stay); });
-    connect(&close_, &QPushButton::clicked, this, &SummaryWindow::requestClose);
-    for (QLineEdit* edit : {&manufacturer_, &model_, &serial_})
-        connect(edit, &QLineEdit::textEdited, this, &SummaryWindow::typed);
-    connect(&note_, &QPlainTextEdit::textChanged, this, &SummaryWindow::typed);
-    qApp->installEventFilter(this);
-    if (screen) {
-        setScreen(screen);
-        adjustSize();
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }
 
 QLayout* SummaryWindow::monitorForm()

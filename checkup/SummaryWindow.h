@@ -69,6 +69,7 @@ private:
     void askWhereToSave(Then then);
     void askBeforeClosing();
     void typed();
+    void lay();
     QLayout* monitorForm();
 
     CheckupRecord record_;

@@ -39,6 +39,30 @@ int badUsage(const QString& message, bool pointToHelp = true)
     return usageError("kijelzor", message.toStdString(), pointToHelp);
 }
 
+// The test `name` in the variant `columns` and `channel` choose, into
+// `options`; the status where they are refused.
+std::optional<int> readTest(const std::string& name, const std::optional<std::string>& columns,
+    const std::optional<std::string>& channel, ProgramOptions& options)
+{
+    std::string error;
+    std::optional<Channel> colour;
+    if (channel && !(colour = parseChannel(*channel, error)))
+        return badUsage(QString::fromStdString(error));
+    options.test = name;
+    const Pattern* chosen = findTest(name);
+    if (!chosen)
+        return badUsage("unknown test '" + QString::fromStdString(name) +
+            "' (try kijelzor-render --list, or ghosting)");
+    if (!columns && !colour)
+        return std::nullopt;
+    if (!chosen->start)
+        return badUsage("--columns and --channel do not apply to " + QString::fromStdString(name));
+    options.draw = chooseVariant(*chosen, columns, colour, error);
+    if (!options.draw)
+        return badUsage(QString::fromStdString(error), false);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
@@ -84,25 +108,12 @@ std::variant<ProgramOptions, int> readProgramOptions(int argc, char* argv[])
             return badUsage(QStringLiteral("--columns and --channel go with --test"));
         return options;
     }
-    const std::string name = parser.value(test).toStdString();
     const std::optional<std::string> count =
         parser.isSet(columns) ? std::optional(parser.value(columns).toStdString()) : std::nullopt;
-    std::string error;
-    std::optional<Channel> colour;
-    if (parser.isSet(channel) &&
-        !(colour = parseChannel(parser.value(channel).toStdString(), error)))
-        return badUsage(QString::fromStdString(error));
-    options.test = name;
-    const Pattern* chosen = findTest(name);
-    if (!chosen)
-        return badUsage("unknown test '" + QString::fromStdString(name) +
-            "' (try kijelzor-render --list, or ghosting)");
-    if (!count && !colour)
-        return options;
-    if (!chosen->start)
-        return badUsage("--columns and --channel do not apply to " + QString::fromStdString(name));
-    options.draw = chooseVariant(*chosen, count, colour, error);
-    if (!options.draw)
-        return badUsage(QString::fromStdString(error), false);
+    const std::optional<std::string> colour =
+        parser.isSet(channel) ? std::optional(parser.value(channel).toStdString()) : std::nullopt;
+    if (const std::optional<int> refused =
+            readTest(parser.value(test).toStdString(), count, colour, options))
+        return *refused;
     return options;
 }

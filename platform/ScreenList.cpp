@@ -3,7 +3,7 @@
 
 #include "platform/ScreenList.h"
 
-#include "canvas/NumberText.h"
+#include "canvas/Val.h"
 #include "canvas/ScreenMetrics.h"
 #include "platform/MonitorEdid.h"
 

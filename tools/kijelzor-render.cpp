@@ -4,7 +4,7 @@
 // kijelzor-render: writes the finished picture of a test as a PNG, for
 // screens the program itself cannot run on (a TV, a projector, a phone).
 
-#include "canvas/NumberText.h"
+#include "canvas/Val.h"
 #include "canvas/PictureFile.h"
 #include "cli/CommandLine.h"
 #include "patterns/Pattern.h"
