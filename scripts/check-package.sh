@@ -41,5 +41,5 @@ for page in kijelzor kijelzor-render; do
     [ -z "$warnings" ] || { echo "$page(1): $warnings"; exit 1; }
 done
 tests/e2e/launcher.sh "$root/usr/bin/$exec_line"
-tests/e2e/checkup.sh "$root/usr/bin/$exec_line" "$build/tests/put-edid"
+tests/e2e/timing.sh "$root/usr/bin/$exec_line" "$build/tests/put-edid"
 echo "package: all checks passed"

@@ -36,7 +36,7 @@ trap 'exit 130' INT TERM HUP
 # The tests that take a minute together run only when the others catch
 # nothing; either half stops at its first failure. The whole suite still
 # judges every fault it does not stop at.
-quick='^(unit|exporter|gui|gui_hidpi|gui_scale_factor|gui_screensaver|checkup|screens|end_to_end)$'
+quick='^(unit|exporter|gui|gui_hidpi|gui_scale_factor|gui_screensaver|screens|end_to_end)$'
 
 # Builds and runs the suite; prints the names of the tests that failed, or
 # "build" when the sources do not build.

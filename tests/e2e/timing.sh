@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Frames counted from the display: Xvfb's Present extension (a fake vblank of
 # 60 Hz) and a headless weston's presentation feedback, through
-# --measure-refresh, the checkup's ghosting test and the frame-skip test.
+# --measure-refresh, the checkup's ghosting test and the frame-skip test; and
+# the checkup's report of a monitor with an EDID. Usage: timing.sh KIJELZOR PUT-EDID
 # Figures that hang on the machine's load are checked within ±5 frames.
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh" "$1"
@@ -78,11 +79,17 @@ done
 [ "$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)" -ge 2 ] || fail "frame-skip: the lit cell never moved: ${seen[*]}"
 kill $pid
 
-# The checkup's ghosting test, stopped for half a second as it moves.
+# The checkup on a monitor whose EDID says it is a DELL U2723QE (2560 x 1440,
+# up to 144 Hz) running at 1024 x 768: a mark on the first test, then the
+# ghosting test stopped for half a second as it moves.
+"$2" "$(dirname "$0")/../fuzz/corpus/edid/dell-u2723qe" screen || fail "no EDID put on the output"
 "$program" --checkup --report "$work/report.html" 2>>"$work/err" &
 pid=$!
 pids+=($pid)
 eventually xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 || fail "no checkup"
+# A click marks once the test screen has been active for a moment.
+marked() { xdotool mousemove 300 200 click 1 && sleep 0.1 && shows "0,0,0 255,0,255" 300,200 306,200; }
+eventually marked || fail "no ring around the marked pixel: $(pixels 300,200 306,200)"
 for _ in $(seq 18); do xdotool key Right; done # to the last test, ghosting
 sleep 1
 kill -STOP $pid
@@ -90,8 +97,8 @@ sleep 0.5
 kill -CONT $pid
 eventually test -s "$work/report.html" || eventually test -s "$work/report.html" ||
     fail "the ghosting test did not end in the summary"
-frames=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" |
-    sed '1d;$d' | jq -c '.frames')
+report=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" | sed '1d;$d')
+frames=$(jq -c '.frames' <<<"$report")
 echo "ghosting stopped for half a second: $frames"
 # The stop's refreshes at least; the drawing may miss a few more of its own on
 # a slow build, never most of them.
@@ -100,6 +107,14 @@ echo "ghosting stopped for half a second: $frames"
     within "$(jq .measuredRefreshRate <<<"$frames")" 59 61 &&
     within "$(jq .missed <<<"$frames")" 20 "$((40 + $(jq .shown <<<"$frames") / 10))" ||
     fail "the ghosting test's frames: $frames"
+jq -e '.tests[0].marks == [{"x": 300, "y": 200, "kind": "bright"}] and ([.tests[].marks[]] | length) == 1' \
+    <<<"$report" >/dev/null || fail "the report's marks: $(jq -c '[.tests[].marks]' <<<"$report")"
+screen=$(jq -c '.screen | del(.edid), (.edid | length)' <<<"$report")
+[ "$screen" = '{"atHighestRefreshRate":false,"atNativeResolution":false,"exact":true,"height":768,"inexact":null,"manufactured":{"week":12,"year":2024},"manufacturer":"Dell Inc.","maxRefreshRate":144,"model":"DELL U2723QE","name":"screen","native":{"height":1440,"refreshRate":59.95,"width":2560},"physicalSize":{"height":336,"width":597},"refreshRate":60,"scale":1,"serial":"ABC1234","width":1024}
+256' ] || fail "the report's monitor: $screen"
+grep -q 'saját felbontása 2560 × 1440 képpont, a kép most 1024 × 768 képpontos' "$work/report.html" &&
+    grep -q 'legfeljebb 144 hertzes frissítésre képes, a kép most 60 hertzes' "$work/report.html" ||
+    fail "the report does not say that the mode is neither the native nor the fastest"
 kill $pid
 
 # A display without MIT-SHM, as one on another machine: Qt's backing store
