@@ -5,6 +5,7 @@
 
 #include "app/TileTable.h"
 #include "canvas/Canvas.h"
+#include "canvas/CheckupStarter.h"
 #include "canvas/FrameClock.h"
 #include "canvas/TestRun.h"
 #include "platform/ScreenSaverInhibitor.h"
@@ -44,11 +45,6 @@ public:
     // Qt's own texts (the buttons and labels of its dialogs) in Hungarian, as
     // the rest of the program is, for as long as the translator lives.
     static std::unique_ptr<QTranslator> loadQtTranslation();
-
-    // Starts the guided checkup on a screen and gives what runs it; the
-    // checkup calls `ended` once its summary is closed.
-    using CheckupStarter =
-        std::function<std::unique_ptr<QObject>(QScreen* screen, std::function<void()> ended)>;
 
     // Loads and shows the launcher. The program's folder holds the help
     // document and the ghosting test's picture.

@@ -53,7 +53,7 @@ void Checkup::setClock(Nanoseconds now)
         summary_->setClock(now_);
 }
 
-Checkup::Starter Checkup::fromLauncher(QString programFolder)
+CheckupStarter Checkup::fromLauncher(QString programFolder)
 {
     return [programFolder](QScreen* screen, std::function<void()> ended) {
         auto checkup = std::make_unique<Checkup>(programFolder, screen);

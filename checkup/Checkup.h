@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "canvas/CheckupStarter.h"
 #include "canvas/FrameClock.h"
 #include "canvas/SteadyClock.h"
 #include "checkup/CheckupCanvas.h"
@@ -31,9 +32,7 @@ public:
 
     // What the launcher starts the checkup with: on its screen, no report
     // file, and `ended` called once the summary is closed.
-    using Starter =
-        std::function<std::unique_ptr<QObject>(QScreen* screen, std::function<void()> ended)>;
-    static Starter fromLauncher(QString programFolder);
+    static CheckupStarter fromLauncher(QString programFolder);
 
     // The canvas until the summary opens, then the summary.
     CheckupCanvas* canvas() const { return canvas_; }

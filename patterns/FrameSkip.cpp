@@ -3,18 +3,13 @@
 
 #include "patterns/FrameSkip.h"
 
-#include "canvas/Twips.h"
-
-#include <cmath>
+#include "patterns/PixelPen.h"
 
 namespace {
 
-void fill(Canvas& canvas, const QRect& pixels, int level)
+RgbColor gray(int level)
 {
-    const auto twips = [](int pixel) { return float(pixel * TwipsPerPixel); };
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-        canvas.line(twips(pixels.left()), twips(y), twips(pixels.right()), twips(y),
-            RGB(level, level, level));
+    return RGB(level, level, level);
 }
 
 } // namespace
@@ -33,13 +28,12 @@ FrameSkipRow frameSkipRow(QSize pixels)
 TestRun FrameSkip(Canvas& canvas, std::function<std::uint64_t()> refresh)
 {
     canvas.setBackColor(RGB(0, 0, 0));
-    const QSize pixels(int(std::lround(canvas.screenWidth() / TwipsPerPixel)),
-        int(std::lround(canvas.screenHeight() / TwipsPerPixel)));
-    const FrameSkipRow row = frameSkipRow(pixels);
+    PixelPen pen(canvas);
+    const FrameSkipRow row = frameSkipRow(pen.screen());
     if (row.side == 0)
         co_return;
     for (int i = 0; i < FrameSkipRow::Cells; ++i)
-        fill(canvas, row.cell(i), i == 0 ? FrameSkipLit : FrameSkipDark);
+        pen.fill(row.cell(i), gray(i == 0 ? FrameSkipLit : FrameSkipDark));
     if (!refresh)
         co_return;
     // Counted from the refresh of the first frame, whatever the clock starts at.
@@ -48,8 +42,8 @@ TestRun FrameSkip(Canvas& canvas, std::function<std::uint64_t()> refresh)
     for (;;) {
         const int now = int((refresh() - first) % FrameSkipRow::Cells);
         if (now != lit) {
-            fill(canvas, row.cell(lit), FrameSkipDark);
-            fill(canvas, row.cell(now), FrameSkipLit);
+            pen.fill(row.cell(lit), gray(FrameSkipDark));
+            pen.fill(row.cell(now), gray(FrameSkipLit));
             lit = now;
         }
         co_await DoEvents{};
