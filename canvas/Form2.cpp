@@ -286,8 +286,7 @@ void Form2::paintOverlays(QPainter& painter)
 void Form2::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    // Another presenter's surface covers the window.
-    if (!dynamic_cast<BackingStorePresenter*>(presenter_.get())) {
+    if (!presenter_->composedByWindow()) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }

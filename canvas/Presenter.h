@@ -41,6 +41,9 @@ public:
     // The clock for paced tests on the frames this presenter shows, or null
     // where the display's own clock is the better one.
     virtual std::unique_ptr<FrameClock> frameClock(double rate);
+    // Whether the window's own paint events compose the frames; elsewhere a
+    // surface of the presenter's covers the window.
+    virtual bool composedByWindow() const { return false; }
 };
 
 // Qt's backing store: the window's paint event composes, Qt flushes.
@@ -52,6 +55,7 @@ public:
     qreal pixelsPerLogical() const override;
     void present(const QRect& damage) override;
     Inexact inexact() const override;
+    bool composedByWindow() const override { return true; }
 
 private:
     Form2& window_;

@@ -80,6 +80,36 @@ std::uint32_t toArgb(RgbColor color)
     return qRgb(redOf(color), greenOf(color), blueOf(color));
 }
 
+// The points of the outline of the circle at (cx, cy) of radius r, in pixel
+// units, whose pixels make it up on a w × h image. Where the outline is steep,
+// the point it crosses in each row's middle; where it is flat, in each
+// column's. The two overlap by half a pixel around the diagonals so that the
+// outline has no gap where they meet.
+template <typename Plot>
+void traceCircle(double cx, double cy, double r, i64 w, i64 h, Plot plot)
+{
+    const double reach = std::min(r, r / std::numbers::sqrt2 + 0.5);
+    const i64 firstRow = std::max<i64>(0, static_cast<i64>(std::ceil(cy - reach - 0.5)));
+    const i64 lastRow = std::min<i64>(h - 1, static_cast<i64>(std::floor(cy + reach - 0.5)));
+    for (i64 row = firstRow; row <= lastRow; ++row) {
+        const double dy = double(row) + 0.5 - cy, dx = std::sqrt(std::max(0.0, r * r - dy * dy));
+        plot(cx - dx, double(row) + 0.5);
+        plot(cx + dx, double(row) + 0.5);
+    }
+    const i64 firstColumn = std::max<i64>(0, static_cast<i64>(std::ceil(cx - reach - 0.5)));
+    const i64 lastColumn = std::min<i64>(w - 1, static_cast<i64>(std::floor(cx + reach - 0.5)));
+    for (i64 column = firstColumn; column <= lastColumn; ++column) {
+        const double dx = double(column) + 0.5 - cx, dy = std::sqrt(std::max(0.0, r * r - dx * dx));
+        plot(double(column) + 0.5, cy - dy);
+        plot(double(column) + 0.5, cy + dy);
+    }
+    // A circle smaller than a pixel may cross no pixel's middle: its four
+    // extreme points stand for it.
+    if (r < 1) {
+        plot(cx - r, cy), plot(cx + r, cy), plot(cx, cy - r), plot(cx, cy + r);
+    }
+}
+
 } // namespace
 
 Raster::Raster(QSize pixels)
@@ -248,37 +278,14 @@ void Raster::circle(float x, float y, float radius, RgbColor color)
     if (!begin(color))
         return;
     i64 left = w, top = h, right = -1, bottom = -1;
-    auto plot = [&](double px, double py) {
+    traceCircle(cx, cy, r, w, h, [&](double px, double py) {
         const i64 ix = static_cast<i64>(std::floor(px)), iy = static_cast<i64>(std::floor(py));
         if (ix < 0 || ix >= w || iy < 0 || iy >= h)
             return;
         put(ix, iy);
         left = std::min(left, ix), right = std::max(right, ix);
         top = std::min(top, iy), bottom = std::max(bottom, iy);
-    };
-    // Where the outline is steep, the pixel it crosses in each row; where it
-    // is flat, in each column. The two overlap by half a pixel around the
-    // diagonals so that the outline has no gap where they meet.
-    const double reach = std::min(r, r / std::numbers::sqrt2 + 0.5);
-    const i64 firstRow = std::max<i64>(0, static_cast<i64>(std::ceil(cy - reach - 0.5)));
-    const i64 lastRow = std::min<i64>(h - 1, static_cast<i64>(std::floor(cy + reach - 0.5)));
-    for (i64 row = firstRow; row <= lastRow; ++row) {
-        const double dy = double(row) + 0.5 - cy, dx = std::sqrt(std::max(0.0, r * r - dy * dy));
-        plot(cx - dx, double(row) + 0.5);
-        plot(cx + dx, double(row) + 0.5);
-    }
-    const i64 firstColumn = std::max<i64>(0, static_cast<i64>(std::ceil(cx - reach - 0.5)));
-    const i64 lastColumn = std::min<i64>(w - 1, static_cast<i64>(std::floor(cx + reach - 0.5)));
-    for (i64 column = firstColumn; column <= lastColumn; ++column) {
-        const double dx = double(column) + 0.5 - cx, dy = std::sqrt(std::max(0.0, r * r - dx * dx));
-        plot(double(column) + 0.5, cy - dy);
-        plot(double(column) + 0.5, cy + dy);
-    }
-    // A circle smaller than a pixel may cross no pixel's middle: its four
-    // extreme points stand for it.
-    if (r < 1) {
-        plot(cx - r, cy), plot(cx + r, cy), plot(cx, cy - r), plot(cx, cy + r);
-    }
+    });
     if (right >= 0)
         markDirty(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
 }
