@@ -5,6 +5,7 @@
 
 #include "platform/BufferRing.h"
 #include "platform/OutputGeometry.h"
+#include "platform/PresenterClock.h"
 #include "platform/WaylandClient.h"
 #include "platform/WaylandPresentation.h"
 
@@ -57,7 +58,7 @@ public:
     std::unique_ptr<FrameClock> frameClock(double rate) override;
 
     void paceBy(SubsurfaceClock* clock);
-    void forget(SubsurfaceClock* clock);
+    void forget(const void* clock);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,50 +100,27 @@ private:
 // A compositor may offer the feedback and never tell a frame presented (sway's
 // headless outputs): then the frame callbacks are the frames it tells of,
 // under their own name.
-class SubsurfaceClock : public FrameClock {
+class SubsurfaceClock : public PresenterClock<SubsurfacePresenter, SubsurfaceClock> {
 public:
     SubsurfaceClock(SubsurfacePresenter& presenter, double rate)
-        : presenter_(&presenter)
-        , rate_(usableRefreshRate(rate))
-        , feedback_(PresentationFeedback::make(*this, rate_))
+        : PresenterClock(presenter, rate)
+        , feedback_(PresentationFeedback::make(*this, this->rate()))
     {
         connect(this, &FrameClock::frameShown, this, [this](const FrameTime& frame) {
             if (!frame.discarded)
                 unanswered_ = 0;
         });
     }
-    ~SubsurfaceClock() override
-    {
-        if (presenter_)
-            presenter_->forget(this);
-    }
-    void start() override
-    {
-        if (feedback_)
-            feedback_->count().reset();
-        ticks_ = 0;
-        running_ = true;
-        if (presenter_)
-            presenter_->paceBy(this);
-    }
-    void stop() override
-    {
-        running_ = false;
-        if (presenter_)
-            presenter_->forget(this);
-    }
-    double rate() const override { return rate_; }
     TimingSource source() const override
     {
         return feedback_ ? TimingSource::WaylandPresentation : TimingSource::WaylandFrame;
     }
 
-    bool running() const { return running_; }
     void frameDone()
     {
         ++ticks_;
         if (!feedback_)
-            emit frameShown({now_(), ticks_, std::int64_t(1e9 / rate_), {}});
+            emit frameShown({now_(), ticks_, std::int64_t(1e9 / rate()), {}});
         emit tick(feedback_ && feedback_->count().anchored()
                 ? feedback_->count().refreshAt(feedback_->now())
                 : ticks_);
@@ -158,13 +136,17 @@ public:
     static constexpr int SilentCommits = 8;
 
 private:
-    QPointer<SubsurfacePresenter> presenter_;
-    double rate_;
+    void restart() override
+    {
+        if (feedback_)
+            feedback_->count().reset();
+        ticks_ = 0;
+    }
+
     std::unique_ptr<PresentationFeedback> feedback_;
     Nanoseconds now_ = steadyNanoseconds();
     std::uint64_t ticks_ = 0;
     int unanswered_ = 0;
-    bool running_ = false;
 };
 
 const wl_buffer_listener SubsurfacePresenter::releaseListener = {
@@ -383,7 +365,7 @@ void SubsurfacePresenter::paceBy(SubsurfaceClock* clock)
     commitFrame();
 }
 
-void SubsurfacePresenter::forget(SubsurfaceClock* clock)
+void SubsurfacePresenter::forget(const void* clock)
 {
     if (clock_ == clock)
         clock_ = nullptr;

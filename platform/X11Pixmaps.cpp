@@ -4,6 +4,7 @@
 #include "platform/X11Pixmaps.h"
 
 #include "platform/PixmapPresentation.h"
+#include "platform/PresenterClock.h"
 
 #include "canvas/Form2.h"
 #include "canvas/ScreenMetrics.h"
@@ -101,7 +102,7 @@ public:
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override;
     void paceBy(PixmapClock* clock);
-    void forget(PixmapClock* clock);
+    void forget(const void* clock);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -132,35 +133,11 @@ private:
 
 // Ticks on the refreshes at which the presenter's frames were shown, and
 // tells of each frame as the server did.
-class PixmapClock : public FrameClock {
+class PixmapClock : public PresenterClock<PixmapPresenter, PixmapClock> {
 public:
-    PixmapClock(PixmapPresenter& presenter, double rate)
-        : presenter_(&presenter)
-        , rate_(usableRefreshRate(rate))
-    {
-    }
-    ~PixmapClock() override
-    {
-        if (presenter_)
-            presenter_->forget(this);
-    }
-    void start() override
-    {
-        startMsc_.reset();
-        running_ = true;
-        if (presenter_)
-            presenter_->paceBy(this);
-    }
-    void stop() override
-    {
-        running_ = false;
-        if (presenter_)
-            presenter_->forget(this);
-    }
-    double rate() const override { return rate_; }
+    using PresenterClock::PresenterClock;
     TimingSource source() const override { return TimingSource::X11Present; }
 
-    bool running() const { return running_; }
     void refreshed(std::uint64_t msc, const FrameTime& frame)
     {
         if (!startMsc_)
@@ -170,9 +147,8 @@ public:
     }
 
 private:
-    QPointer<PixmapPresenter> presenter_;
-    double rate_;
-    bool running_ = false;
+    void restart() override { startMsc_.reset(); }
+
     std::optional<std::uint64_t> startMsc_;
 };
 
@@ -323,7 +299,7 @@ void PixmapPresenter::paceBy(PixmapClock* clock)
     commitFrame();
 }
 
-void PixmapPresenter::forget(PixmapClock* clock)
+void PixmapPresenter::forget(const void* clock)
 {
     if (clock_ == clock)
         clock_ = nullptr;
