@@ -23,9 +23,12 @@ grep -q '^0 HEADLESS-1 .*, 1920 x 1080 pixels at 0,0, .*, scale 1.5, primary$' <
 check_midway "at 1.5"
 # The frames are the subsurface's: sway's headless output offers presentation
 # feedback and never tells a frame presented, so its frame callbacks count.
+# Its timer slows when the machine is busy: a tenth off the display's rate is
+# its timer, half or twice it a miscount.
 measured=$("$program" --measure-refresh)
-[[ $measured =~ ^(59|60|61)\.[0-9]+\ Hz\ measured.*,\ wayland-frame,\ ([0-9]+)\ frames ]] &&
-    [ "${BASH_REMATCH[2]}" -ge 150 ] || fail "--measure-refresh at 1.5: $measured"
+[[ $measured =~ ^([0-9.]+)\ Hz\ measured\ \(60\.00\ Hz\ reported\),\ wayland-frame,\ ([0-9]+)\ frames ]] &&
+    within "${BASH_REMATCH[1]}" 54 66 && within "${BASH_REMATCH[2]}" 140 200 ||
+    fail "--measure-refresh at 1.5: $measured"
 for scale in 1.25 1.5 1.75; do
     # grim cuts a row off 1920 x 1080 at 1.75, whose logical size is not whole.
     [ $scale = 1.75 ] && screen_size 1680x1050 "${pictures[@]}"

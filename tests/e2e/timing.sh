@@ -12,7 +12,6 @@ start_xvfb 1024x768
 
 # A line of --measure-refresh: rate, source, frames, missed, and what else the display told.
 measured() { sed -n 's/^\([0-9.]*\) Hz measured ([0-9.]* Hz reported), \([a-z0-9-]*\), \([0-9]*\) frames, \([0-9]*\) missed,* *\(.*\)$/\1 \2 \3 \4 \5/p' "$1"; }
-within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
 
 "$program" --measure-refresh >"$work/out" 2>"$work/err" || fail "--measure-refresh: status $?: $(cat "$work/err")"
 read -r rate source frames missed told <<<"$(measured "$work/out")"

@@ -10,6 +10,8 @@ trap 'kill -CONT "${pids[@]}" 2>/dev/null; kill "${pids[@]}" 2>/dev/null; wait; 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Polls `condition` for up to five seconds.
 eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
+# Whether the number $1 lies between $2 and $3, both counted.
+within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
 
 # Xvfb with one screen of $1 (WxH) pixels, and the options after it, on a
 # display it finds free, which becomes ours; Xvfb itself takes the display, so
