@@ -17,12 +17,20 @@ done
 # --help, --version and bad usage need no display either.
 [ "$(env -u DISPLAY "$program" --version)" = "kijelzor 1.05" ] && env -u DISPLAY "$program" --help | grep -q '^Usage: kijelzor' ||
     fail "--help or --version"
-# Each refused with one line that names the option at fault, the first given.
-for bad in --bogus "--report $work/r.html" "--measure-refresh --report $work/r.html"; do
-    # shellcheck disable=SC2086 # options and their values
-    env -u DISPLAY "$program" $bad 2>"$work/err" && fail "$bad taken" || [ $? = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] &&
-        grep -q -- "${bad%% *}" "$work/err" || fail "$bad: $(cat "$work/err")"
-done
+# Bad usage, refused before any display is needed: status 2 and one line
+# that says what is wrong, naming the option at fault, the first given.
+while IFS='|' read -r expect args; do
+    status=0
+    eval "env -u DISPLAY \"\$program\" $args" 2>"$work/err" || status=$?
+    [ $status = 2 ] && [ "$(wc -l <"$work/err")" = 1 ] && grep -q -- "$expect" "$work/err" ||
+        fail "status $status for '$args': $(cat "$work/err")"
+done <<CASES
+unknown option '--bogus'|--bogus
+unknown option '-x'|-x
+--report goes with --checkup|--report $work/r.html
+--measure-refresh goes only with --screen|--measure-refresh --report $work/r.html
+kijelzor: Nem megfelelő érték|--test gray-columns --columns 7
+CASES
 
 start_xvfb 1024x768
 launcher_shown() { xdotool search --onlyvisible --name '^Kijelzor - v1\.05' >/dev/null 2>&1; }
