@@ -51,8 +51,7 @@ report_screen() {
     pids+=($pid)
     eventually window_shown $pid || fail "no checkup"
     written
-    sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' \
-        "$work/report.html" | sed '1d;$d' | jq -c .screen
+    report_json "$work/report.html" | jq -c .screen
     kill $pid
     wait $pid 2>/dev/null || true
 }
@@ -103,7 +102,6 @@ swaymsg seat - cursor set 0 700 >/dev/null # out of the picture's way
 # A ring of 2 × 7 pixels around it, at the desktop's scale.
 eventually shows "255,255,255 255,0,255" 451,301 461,301 || fail "no ring: $(pixels 451,301 461,301)"
 written
-marks=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' \
-    "$work/report.html" | sed '1d;$d' | jq -c '[.tests[].marks[]]')
+marks=$(report_json "$work/report.html" | jq -c '[.tests[].marks[]]')
 [ "$marks" = '[{"kind":"dark","x":451,"y":301}]' ] || fail "the click at 1.5 marked $marks"
 echo "sway: all checks passed"

@@ -61,7 +61,7 @@ sleep 0.5
 kill -CONT $pid
 eventually test -s "$work/report.html" || eventually test -s "$work/report.html" ||
     fail "the ghosting test did not end in the summary"
-report=$(sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$work/report.html" | sed '1d;$d')
+report=$(report_json "$work/report.html")
 frames=$(jq -c '.frames' <<<"$report")
 echo "ghosting stopped for half a second: $frames"
 # The stop's refreshes at least; the drawing may miss a few more of its own on

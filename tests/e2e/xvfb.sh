@@ -12,6 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 # Whether the number $1 lies between $2 and $3, both counted.
 within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
+# The data of the checkup's report page $1.
+report_json() { sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$1" | sed '1d;$d'; }
 
 # Xvfb with one screen of $1 (WxH) pixels, and the options after it, on a
 # display it finds free, which becomes ours; Xvfb itself takes the display, so

