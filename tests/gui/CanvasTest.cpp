@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 
+#include "app/LauncherMenu.h"
 #include "app/TileTable.h"
 #include "canvas/ScreenMetrics.h"
 #include "patterns/FrameSkip.h"
@@ -62,6 +63,24 @@ TEST_F(CanvasTest, EachTileDrawsItsPatternPixelForPixelAndEscStopsItAtOnce)
             << tile.name;
         QTest::keyClick(program->canvas(), Qt::Key_Escape);
     }
+    // The menu's tests without tiles, as their tiles would; the frame-skip
+    // test, which moves on with the refreshes, has its own.
+    int drawn = 0;
+    for (QAction* entry : launcher().contextMenu()->moreTests()->actions()) {
+        const auto pattern = std::ranges::find(allPatterns(), entry->text(),
+            [](const Pattern& p) { return QString::fromUtf8(p.title); });
+        ASSERT_NE(pattern, allPatterns().end()) << qPrintable(entry->text());
+        if (pattern->pacing == Pacing::Refreshes)
+            continue;
+        ++drawn;
+        entry->trigger();
+        drawingDone();
+        EXPECT_EQ(shownCanvas(), renderPicture(*pattern, QSize(1024, 768))) << pattern->name;
+        EXPECT_FALSE(launcher().isVisible());
+        QTest::keyClick(program->canvas(), Qt::Key_Escape);
+        EXPECT_TRUE(launcher().isVisible() && !program->canvas());
+    }
+    EXPECT_EQ(drawn, 7);
     clickTileArea("Picture2"); // the gradient: many slices at this size
     Form2* canvas = program->canvas();
     // It builds up from the corner.
@@ -199,11 +218,10 @@ TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
     // 1024 x 768: cells of 51 pixels, 12 apart, from x = 10; the row's middle is y = 384.
     const auto lit = [&] {
         std::string row;
-        for (int i = 0; i < 16; ++i)
-            row += canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(255, 255, 255)
-                ? '1'
-                : canvas->canvas().raster().pixel(10 + 63 * i + 25, 384) == RGB(40, 40, 40) ? '0'
-                                                                                            : '?';
+        for (int i = 0; i < 16; ++i) {
+            const RgbColor cell = canvas->canvas().raster().pixel(10 + 63 * i + 25, 384);
+            row += cell == RGB(255, 255, 255) ? '1' : cell == RGB(40, 40, 40) ? '0' : '?';
+        }
         return row;
     };
     clock->frame(); // the display's first refresh
