@@ -29,6 +29,9 @@ openbox --startup "touch $work/openbox-ready" >/dev/null 2>&1 &
 pids+=($!)
 eventually test -e "$work/openbox-ready" || fail "openbox did not start"
 check_drawn "at 1.75" white QT_SCALE_FACTOR=1.75
+# Qt's backing store reaches only as far as its window, which must cover the
+# monitor; the pixmaps' window covers the X window whatever Qt's size.
+check_drawn "at 1.75 through Qt" white QT_SCALE_FACTOR=1.75 KIJELZOR_PRESENTER=qt
 
 # Weston's output scale multiplies Qt's factor after Qt has rounded to its
 # own units: 683 x 384 units at scale 2 are 1366 x 768 pixels.
