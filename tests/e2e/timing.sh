@@ -4,7 +4,8 @@
 # Frames counted from the display: Xvfb's Present extension (a fake vblank of
 # 60 Hz) and a headless weston's presentation feedback, through
 # --measure-refresh and the checkup's ghosting test, stopped for half a
-# second; and the checkup's report of a monitor with an EDID. Usage: timing.sh KIJELZOR PUT-EDID
+# second; and the checkup's report of a monitor with an EDID.
+# Usage: timing.sh KIJELZOR PUT-EDID
 # Figures that hang on the machine's load are checked within ±5 frames.
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh" "$1"

@@ -164,7 +164,6 @@ TEST_F(LauncherTest, TheMenuOffersTheTestsWithoutTilesAndStartsTheCheckup)
              "white-saturation", "gamma", "sharpness"})
         EXPECT_TRUE(more.contains(QString::fromUtf8(findPattern(name)->title))) << name;
 
-
     // The checkup opens on the launcher's monitor; closing its summary brings the launcher back.
     program->setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
     launcher().setScreen(QGuiApplication::screens().back());
