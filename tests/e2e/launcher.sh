@@ -36,8 +36,7 @@ start_xvfb 1024x768
 launcher_shown() { xdotool search --onlyvisible --name '^Kijelzor - v1\.05' >/dev/null 2>&1; }
 click_tile() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
 
-"$program" 2>"$work/program.log" &
-pids+=($!)
+background "$program" 2>"$work/program.log"
 eventually launcher_shown || fail "the launcher did not appear"
 window=$(xdotool search --onlyvisible --name '^Kijelzor - v1\.05 \(1024 x 768 pixeles aktuális felbontás\)$') ||
     fail "the launcher's title: $(xdotool search --onlyvisible --name Kijelzor getwindowname)"
@@ -64,15 +63,13 @@ eventually launcher_shown || fail "Esc did not end the ghosting test"
 
 # A test started from a terminal after the screen blanked wakes the screensaver.
 eventually saver_on || fail "the screensaver stays away after the ghosting test: $(xssstate -s)"
-"$program" --test white 2>"$work/second.log" &
-pids+=($!)
+background "$program" --test white 2>"$work/second.log"
 saver_off() { [ "$(xssstate -s)" = off ]; }
 eventually saver_off || fail "a test left the running screensaver running"
 
 # The variant the command line asks for, not the tile's picture: eight columns
 # falling from red, the first 224, 0, 0 where the tile's first is dark gray.
 kill "${pids[-1]}"
-"$program" --test gray-columns --columns 8 --channel red 2>"$work/third.log" &
-pids+=($!)
+background "$program" --test gray-columns --columns 8 --channel red 2>"$work/third.log"
 eventually shows "224,0,0 0,0,0" 5,384 1000,384 || fail "--columns 8 --channel red: $(pixels 5,384 1000,384)"
 echo "end to end: all checks passed"

@@ -37,9 +37,8 @@ window_shown() {
 # among them); a column skipped by a rounding stays black among lit ones.
 # Usage: check_midway LABEL [NAME=VALUE...], the program run with those.
 check_midway() {
-    env "${@:2}" "$program" --test gray-columns 2>>"$work/program.log" &
-    local pid=$! midway=0 finished=0 lit
-    pids+=($pid)
+    background env "${@:2}" "$program" --test gray-columns 2>>"$work/program.log"
+    local midway=0 finished=0 lit
     # Generous: the program runs only between the looks, a small share of the time.
     local deadline=$((SECONDS + 60))
     # No pause between searches: the whole drawing takes some 50 ms, and it
@@ -66,17 +65,13 @@ check_midway() {
     done
     [ $finished = 1 ] || fail "$1 the gray columns were not finished in 60 s: $(mismatch gray-columns) pixels wrong"
     [ $midway -gt 0 ] || fail "$1 the drawing was never caught midway"
-    kill $pid
-    wait $pid 2>/dev/null || true
+    stop $pid
     echo "$1: $midway looks midway"
 }
 
 # Test $2, once drawn, as the exporter draws it. Usage: check_drawn LABEL TEST [NAME=VALUE...]
 check_drawn() {
-    env "${@:3}" "$program" --test "$2" 2>>"$work/program.log" &
-    local pid=$!
-    pids+=($pid)
+    background env "${@:3}" "$program" --test "$2" 2>>"$work/program.log"
     eventually shows_picture "$2" || fail "$2 $1: $(mismatch "$2") pixels wrong"
-    kill $pid
-    wait $pid 2>/dev/null || true
+    stop $pid
 }

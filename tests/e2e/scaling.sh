@@ -25,8 +25,7 @@ check_drawn "at 1.1" white QT_SCALE_FACTOR=1.1
 # windows only once it has started, which it tells by running a command.
 screen_size 1280x720 "${pictures[@]}"
 start_xvfb $size
-openbox --startup "touch $work/openbox-ready" >/dev/null 2>&1 &
-pids+=($!)
+background openbox --startup "touch $work/openbox-ready" >/dev/null 2>&1
 eventually test -e "$work/openbox-ready" || fail "openbox did not start"
 check_drawn "at 1.75" white QT_SCALE_FACTOR=1.75
 # Qt's backing store reaches only as far as its window, which must cover the
@@ -36,13 +35,7 @@ check_drawn "at 1.75 through Qt" white QT_SCALE_FACTOR=1.75 KIJELZOR_PRESENTER=q
 # Weston's output scale multiplies Qt's factor after Qt has rounded to its
 # own units: 683 x 384 units at scale 2 are 1366 x 768 pixels.
 screen_size 1366x768 "${pictures[@]}"
-export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=kijelzor-scaling-$$
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/shots"
-weston --backend=headless-backend.so --use-pixman --scale=2 --width=$((width / 2)) \
-    --height=$((height / 2)) --socket="$WAYLAND_DISPLAY" --debug --idle-time=0 >"$work/weston.log" 2>&1 &
-pids+=($!)
-eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
-export QT_QPA_PLATFORM=wayland
+start_weston $((width / 2))x$((height / 2)) --scale=2 --debug
 # The canvas's own surface at Qt's factors on top, and Qt's buffers where they
 # hold (the last columns of 1.333 and 1.75 they never reach).
 for factor in 1.333 1.75; do check_drawn "at 2 × $factor" gray-columns QT_SCALE_FACTOR=$factor; done

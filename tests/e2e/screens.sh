@@ -21,8 +21,7 @@ grep -q '^0 A, 1920 x 1080 pixels at 0,0, .*primary$' "$work/list" && grep -q '^
     fail "--screen 2: $(cat "$work/err")"
 
 white_on_b() { [ "$(pixels 0,0 1919,1079 1920,0 3839,1079)" = "0,0,0 0,0,0 255,255,255 255,255,255" ]; }
-"$program" --screen B --test white &
-pids+=($!)
+background "$program" --screen B --test white
 eventually white_on_b || fail "the white test does not cover monitor B alone: $(pixels 0,0 1919,1079 1920,0 3839,1079)"
 xdotool key Escape
 launcher_on_b() { eval "$(xdotool search --onlyvisible --name '^Kijelzor - v1' getwindowgeometry --shell 2>/dev/null)" && [ "${X:-0}" -ge 1920 ]; }
@@ -30,8 +29,7 @@ eventually launcher_on_b || fail "Esc did not bring the launcher back on monitor
 
 # The checkup on monitor B: its first test with its hint there, nothing of it on A.
 kill "${pids[-1]}"
-"$program" --checkup --screen B 2>"$work/checkup.log" &
-pids+=($!)
+background "$program" --checkup --screen B 2>"$work/checkup.log"
 lit() { convert "$work/shot.png" -crop "1920x1080+$1+0" -format '%[fx:maxima.r>0]' info:; }
 checkup_on_b() { import -window root "$work/shot.png" && [ "$(lit 0)$(lit 1920)" = 01 ]; }
 eventually checkup_on_b || fail "the checkup is not on monitor B alone: A $(lit 0), B $(lit 1920)"

@@ -14,9 +14,6 @@ pictures=(sharpness noise gamma gray-columns white)
 
 start_sway 1920x1080 1.5
 screen_size 1920x1080 "${pictures[@]}"
-# A program that ends by itself ends Qt's Wayland client too, whose leaks the
-# sanitizer's suppressions know only by a whole stack.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0"
 listed=$("$program" --list-screens)
 grep -q '^0 HEADLESS-1 .*, 1920 x 1080 pixels at 0,0, .*, scale 1.5, primary$' <<<"$listed" ||
     fail "--list-screens at 1.5: $listed"
@@ -46,14 +43,11 @@ written() {
 }
 report_screen() {
     rm -f "$work/report.html"
-    env "$@" "$program" --checkup --report "$work/report.html" 2>>"$work/program.log" &
-    local pid=$!
-    pids+=($pid)
+    background env "$@" "$program" --checkup --report "$work/report.html" 2>>"$work/program.log"
     eventually window_shown $pid || fail "no checkup"
     written
     report_json "$work/report.html" | jq -c .screen
-    kill $pid
-    wait $pid 2>/dev/null || true
+    stop $pid
 }
 # Where the notice that the picture is resampled lies, and its colour.
 notice=120,20,10
@@ -68,9 +62,7 @@ jq -e '.width == 1920 and .exact == false and .inexact == "scaled-by-compositor"
 # 1366 pixels at 1.5 are 910.67 units, which sway cuts to 910: it resamples
 # whatever a window gives it, and the canvas says so for four seconds.
 swaymsg output HEADLESS-1 resolution 1366x768 scale 1.5 >/dev/null
-"$program" --test white 2>>"$work/program.log" &
-pid=$!
-pids+=($pid)
+background "$program" --test white 2>>"$work/program.log"
 eventually shows $notice 683,30 || fail "no notice at 1366 x 768 at 1.5: $(pixels 683,30)"
 eventually shows 255,255,255 683,30 || eventually shows 255,255,255 683,30 ||
     fail "the notice stayed: $(pixels 683,30)"
@@ -82,13 +74,10 @@ jq -e '.exact == false and .inexact == "output-size-not-whole"' <<<"$screen" >/d
 # A click at 301, 201 in sway's units is the pixel at 451, 301. The canvas is
 # active only while it has a keyboard: a wtype waiting to type lends it one.
 swaymsg output HEADLESS-1 resolution 1920x1080 scale 1.5 >/dev/null
-"$pointer" >"$work/pointer" &
-pids+=($!)
+background "$pointer" >"$work/pointer"
 eventually grep -q ready "$work/pointer" || fail "no pointer for the seat"
 rm -f "$work/report.html"
-"$program" --checkup --report "$work/report.html" 2>>"$work/program.log" &
-pid=$!
-pids+=($pid)
+background "$program" --checkup --report "$work/report.html" 2>>"$work/program.log"
 eventually window_shown $pid || fail "no checkup"
 for _ in 1 2 3; do key space && eventually shows 255,255,255 10,10 && break; done
 shows 255,255,255 10,10 || fail "Space did not go on to the white test"

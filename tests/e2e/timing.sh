@@ -26,9 +26,8 @@ echo "measured: $(cat "$work/out")"
 # On the wire, through xtrace: every ghosting frame a Present pixmap, and
 # nothing put straight onto the window they are presented to. Qt's own
 # shared memory comes as a file descriptor, which xtrace cannot pass on.
-QT_XCB_NO_MITSHM=1 xtrace -n -d "$DISPLAY" -D ":$((${DISPLAY#:} + 500))" -o "$work/wire" -- \
-    "$program" --test ghosting >/dev/null 2>>"$work/err" &
-pids+=($!)
+QT_XCB_NO_MITSHM=1 background xtrace -n -d "$DISPLAY" -D ":$((${DISPLAY#:} + 500))" -o "$work/wire" -- \
+    "$program" --test ghosting >/dev/null 2>>"$work/err"
 presents() { grep -c 'Present-Request([0-9]*,1): Pixmap' "$work/wire" 2>/dev/null; }
 for _ in $(seq 200); do [ "$(presents)" -ge 120 ] && break; sleep 0.1; done
 [ "$(presents)" -ge 120 ] || fail "xtrace saw $(presents) Present pixmaps, not 120"
@@ -48,9 +47,7 @@ QT_QPA_PLATFORM=offscreen "$program" --measure-refresh >"$work/out" 2>"$work/err
 # up to 144 Hz) running at 1024 x 768: a mark on the first test, then the
 # ghosting test stopped for half a second as it moves.
 "$2" "$(dirname "$0")/../fuzz/corpus/edid/dell-u2723qe" screen || fail "no EDID put on the output"
-"$program" --checkup --report "$work/report.html" 2>>"$work/err" &
-pid=$!
-pids+=($pid)
+background "$program" --checkup --report "$work/report.html" 2>>"$work/err"
 eventually xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 || fail "no checkup"
 # A click marks once the test screen has been active for a moment.
 marked() { xdotool mousemove 300 200 click 1 && sleep 0.1 && shows "0,0,0 255,0,255" 300,200 306,200; }
@@ -91,17 +88,8 @@ read -r rate source frames missed told <<<"$(measured "$work/out")"
     fail "--measure-refresh without MIT-SHM: '$(cat "$work/out")'"
 
 # Weston headless: presentation feedback, a frame some 26 ms apart.
-export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=kijelzor-timing-$$
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
-    --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.log" 2>&1 &
-pids+=($!)
-eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
-# A program that ends by itself here ends Qt's Wayland client too, whose leaks
-# the sanitizer's suppressions know only by a whole stack.
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0" \
-    QT_QPA_PLATFORM=wayland "$program" --measure-refresh >"$work/out" 2>"$work/err" ||
-    fail "--measure-refresh on weston: status $?: $(cat "$work/err")"
+start_weston 1024x768
+"$program" --measure-refresh >"$work/out" 2>"$work/err" || fail "--measure-refresh on weston: status $?: $(cat "$work/err")"
 read -r rate source frames missed _ <<<"$(measured "$work/out")"
 [ "$source" = wayland-presentation ] && within "$rate" 20 61 || fail "--measure-refresh on weston: '$(cat "$work/out")'"
 echo "timing: all checks passed"

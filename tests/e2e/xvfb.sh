@@ -14,6 +14,9 @@ eventually() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 
 within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'; }
 # The data of the checkup's report page $1.
 report_json() { sed -n '/<script type="application\/json" id="kijelzor-report">/,/<\/script>/p' "$1" | sed '1d;$d'; }
+# Runs a command in the background as one of ours; $pid is its process.
+background() { "$@" & pid=$!; pids+=($pid); }
+stop() { kill "$1"; wait "$1" 2>/dev/null || true; }
 
 # Xvfb with one screen of $1 (WxH) pixels, and the options after it, on a
 # display it finds free, which becomes ours; Xvfb itself takes the display, so
@@ -51,7 +54,24 @@ start_sway() {
     SWAYSOCK=$(compgen -G "$runtime/sway-ipc.*.sock" | head -1)
     export WAYLAND_DISPLAY SWAYSOCK
     unset DISPLAY
+    wayland_leaks
 }
+
+# A headless weston of $1 (WxH) units, with the options after it, which
+# becomes our display.
+start_weston() {
+    export XDG_RUNTIME_DIR=$work/weston-$RANDOM WAYLAND_DISPLAY=kijelzor-$$-$RANDOM QT_QPA_PLATFORM=wayland
+    mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/shots"
+    weston --backend=headless-backend.so --use-pixman --width="${1%x*}" --height="${1#*x}" \
+        --socket="$WAYLAND_DISPLAY" --idle-time=0 "${@:2}" >"$work/weston.log" 2>&1 &
+    pids+=($!)
+    eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
+    unset DISPLAY
+    wayland_leaks
+}
+# A program that ends by itself on Wayland ends Qt's Wayland client too, whose
+# leaks the sanitizer's suppressions know only by a whole stack.
+wayland_leaks() { export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0"; }
 
 # The screen in $work/shot.png.
 shot() {
