@@ -58,7 +58,7 @@ QByteArray rangeLimits(int max)
 
 // An EDID 1.4 base block of a digital sRGB monitor, its descriptors after the given ones dummies.
 QByteArray baseBlock(const char* maker, std::uint32_t serial, int week, int year,
-    QList<QByteArray> descriptors, int extensions = 0)
+    const QList<QByteArray>& descriptors, int extensions = 0)
 {
     const int id = (maker[0] - 64) << 10 | (maker[1] - 64) << 5 | (maker[2] - 64);
     QByteArray b = put(QByteArray(128, 0), 0,
@@ -67,10 +67,8 @@ QByteArray baseBlock(const char* maker, std::uint32_t serial, int week, int year
             year - 1990, 1, 4, 0xA5, 60, 34, 120, 0x3A, 0xEE, 0x95, 0xA3, 0x54, 0x4C, 0x99, 0x26,
             0x0F, 0x50, 0x54});
     b.replace(38, 16, QByteArray(16, 1)); // no standard timings
-    while (descriptors.size() < 4)
-        descriptors << textDescriptor(0x10, {});
     for (int i = 0; i < 4; ++i)
-        b.replace(54 + 18 * i, 18, descriptors[i]);
+        b.replace(54 + 18 * i, 18, descriptors.value(i, textDescriptor(0x10, {})));
     return withChecksum(put(b, 126, {extensions}));
 }
 
@@ -80,6 +78,8 @@ const QByteArray dell = baseBlock("DEL", 0, 12, 2024,
 
 } // namespace
 
+// Each block is read as the monitor meant it, and as little as it says; as Debian's
+// own reader of EDIDs reads it too, where that is installed.
 TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
 {
     struct Case {
@@ -89,6 +89,7 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
         std::optional<int> week;
         int year;
         std::optional<double> maxRefresh;
+        std::optional<QString> decodedName = {}; // edid-decode's where it differs
     };
     const Case cases[] = {
         {"the Dell", dell, "DELL U2723QE", "ABC1234", 12, 2024, 144}, // never "DELL U2723QE-"
@@ -98,35 +99,52 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
             baseBlock("ABC", 0, 54, 2000,
                 {timing(1920, 1080, 60), textDescriptor(0xFC, "ABCDEFGHIJKLM")}),
             "ABCDEFGHIJKLM", "", 54, 2000, 60},
-        {"a model year", baseBlock("ABC", 0, 0xFF, 2021, {timing(1920, 1080, 60)}), "", "", {},
-            2021, 60},
+        {"a model year", baseBlock("XYZ", 0, 0xFF, 2021, {timing(3440, 1440, 100)}), "", "", {},
+            2021, 100},
         {"no week", baseBlock("ABC", 0, 0, 1990, {}), "", "", {}, 1990, {}},
         {"unprintable bytes dropped",
-            baseBlock("ABC", 0, 3, 2015,
-                {textDescriptor(0xFC,
-                    QByteArray("A\x01"
-                               "B\x7F"
-                               "C"))}),
-            "ABC", "", 3, 2015, {}},
+            baseBlock("ABC", 0, 3, 2015, {textDescriptor(0xFC, "A\001B\177C")}), "ABC", "", 3, 2015,
+            {}, "A"}, // edid-decode ends a name at the first unprintable byte
         {"what follows the line feed is not the name",
-            baseBlock("ABC", 0, 3, 2015,
-                {textDescriptor(0xFC,
-                    QByteArray("DELL\n"
-                               "0000000"))}),
-            "DELL", "", 3, 2015, {}},
+            baseBlock("ABC", 0, 3, 2015, {textDescriptor(0xFC, "DELL\n0000000")}), "DELL", "", 3,
+            2015, {}},
         {"a range limit past 255 Hz", baseBlock("ABC", 0, 3, 2023, {rangeLimits(360)}), "", "", 3,
             2023, 360},
     };
+    const QString decoder = QStandardPaths::findExecutable("edid-decode");
+    const auto decoded = [&](const QByteArray& bytes, const QStringList& options = {}) {
+        QProcess run; // reading the block from its standard input
+        run.start(decoder, options);
+        run.write(bytes);
+        run.closeWriteChannel();
+        EXPECT_TRUE(run.waitForFinished(10000));
+        return QString::fromUtf8(run.readAllStandardOutput());
+    };
+    const auto said = [](const QString& text, const char* pattern, int group = 1) {
+        return QRegularExpression(pattern).match(text).captured(group);
+    };
+    EXPECT_TRUE(decoder.isEmpty() || decoded(dell, {"--check"}).contains("EDID conformity: PASS"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::optional<Edid> edid = Edid::parse(c.bytes);
         ASSERT_TRUE(edid);
-        EXPECT_EQ(edid->name, c.name);
-        EXPECT_EQ(edid->serial, c.serial);
-        EXPECT_EQ(edid->week, c.week);
-        EXPECT_EQ(edid->year, c.year);
+        EXPECT_EQ(std::tuple(edid->name, edid->serial, edid->week, edid->year),
+            std::tuple(c.name, c.serial, c.week, c.year));
         EXPECT_EQ(edid->maxRefreshRate.has_value(), c.maxRefresh.has_value());
         EXPECT_NEAR(edid->maxRefreshRate.value_or(0), c.maxRefresh.value_or(0), 0.01);
+        if (decoder.isEmpty())
+            continue;
+        const QString text = decoded(c.bytes);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(said(text, "Display Product Name: '(.*)'"), c.decodedName.value_or(c.name));
+        EXPECT_EQ(
+            c.serial, said(text, "(Display Product Serial Number: '|Serial Number: )([^'\n]*)", 2));
+        EXPECT_EQ(c.week.value_or(0), said(text, "Made in: week (\\d+)").toInt());
+        EXPECT_EQ(c.year, said(text, "(Made in:( week \\d+ of)?|Model year:) (\\d+)", 3).toInt());
+        const auto [pixels, refresh] = edid->native.value_or(DisplayMode{QSize(0, 0)});
+        const auto dtd = QRegularExpression("DTD 1: +(\\d+)x(\\d+) +([0-9.]+) Hz").match(text);
+        EXPECT_EQ(pixels, QSize(dtd.captured(1).toInt(), dtd.captured(2).toInt()));
+        EXPECT_NEAR(refresh, dtd.captured(3).toDouble(), 0.001);
     }
     const std::optional<Edid> edid = Edid::parse(dell);
     ASSERT_TRUE(edid && edid->native);
@@ -136,77 +154,29 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
     EXPECT_NEAR(edid->native->refreshRate, 59.95, 0.01);
 }
 
-// Debian's own reader of EDIDs, where it is installed, reads the same from the same blocks.
-TEST(Edid, EdidDecodeReadsTheSameNameSerialDateAndPreferredMode)
-{
-    const QString decoder = QStandardPaths::findExecutable("edid-decode");
-    if (decoder.isEmpty())
-        GTEST_SKIP() << "edid-decode is not installed";
-    const auto decoded = [&](const QByteArray& bytes, QStringList options = {}) {
-        QTemporaryFile file;
-        EXPECT_TRUE(file.open());
-        file.write(bytes);
-        file.close();
-        QProcess run;
-        run.start(decoder, options << file.fileName());
-        EXPECT_TRUE(run.waitForFinished(10000));
-        return QString::fromUtf8(run.readAllStandardOutput());
-    };
-    const auto said = [](const QString& text, const char* pattern, int group = 1) {
-        return QRegularExpression(pattern).match(text).captured(group);
-    };
-    EXPECT_TRUE(decoded(dell, {"--check"}).contains("EDID conformity: PASS"));
-    const QByteArray blocks[] = {dell,
-        baseBlock("ABC", 12345, 1, 2010, {timing(1920, 1080, 60)}),
-        baseBlock("XYZ", 0, 0xFF, 2021,
-            {timing(3440, 1440, 100), textDescriptor(0xFC, "ABCDEFGHIJKLM")})};
-    for (const QByteArray& bytes : blocks) {
-        const std::optional<Edid> edid = Edid::parse(bytes);
-        ASSERT_TRUE(edid);
-        const QString text = decoded(bytes);
-        SCOPED_TRACE(text.toStdString());
-        EXPECT_EQ(edid->name, said(text, "Display Product Name: '(.*)'"));
-        EXPECT_EQ(edid->serial,
-            said(text, "(Display Product Serial Number: '|Serial Number: )([^'\n]*)", 2));
-        EXPECT_EQ(edid->week.value_or(0), said(text, "Made in: week (\\d+)").toInt());
-        EXPECT_EQ(edid->year, said(text, "(Made in: week \\d+ of|Model year:) (\\d+)", 2).toInt());
-        ASSERT_TRUE(edid->native);
-        EXPECT_EQ(edid->native->pixels.width(), said(text, "DTD 1: +(\\d+)x").toInt());
-        EXPECT_EQ(edid->native->pixels.height(), said(text, "DTD 1: +\\d+x(\\d+)").toInt());
-        EXPECT_NEAR(edid->native->refreshRate, said(text, "DTD 1: +\\S+ +([0-9.]+) Hz").toDouble(),
-            0.001);
-    }
-}
-
 // The checkup says so where the picture is not the panel's own or slower than it can be.
 TEST(Edid, AModeThatIsNotTheNativeOrTheFastestIsSaid)
 {
-    struct Case {
-        QSize pixels;
-        double refresh;
-        std::optional<bool> native, fastest;
-        const char* says; // "" for nothing
-    };
-    const Case cases[] = {
-        {{2560, 1440}, 143.97, true, true, ""},
-        {{1440, 2560}, 144, true, true, ""}, // turned to portrait, still the panel's own
-        {{1920, 1080}, 144, false, true, "saját felbontása 2560 × 1440 képpont, a kép most 1920 × 1080"},
-        {{2560, 1440}, 60, true, false, "legfeljebb 144 hertzes frissítésre képes, a kép most 60 hertzes"},
-        {{2560, 1440}, 59.94, true, false, "a kép most 59,94 hertzes"},
-    };
     ScreenFacts facts;
     facts.edid = Edid::parse(dell);
     ASSERT_TRUE(facts.edid);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.says);
-        facts.pixels = c.pixels;
-        facts.refreshRate = c.refresh;
-        EXPECT_EQ(facts.atNativeResolution(), c.native);
-        EXPECT_EQ(facts.atHighestRefreshRate(), c.fastest);
-        if (*c.says)
-            EXPECT_TRUE(facts.modeWarning().contains(QString::fromUtf8(c.says))) << facts.modeWarning().toStdString();
-        else
-            EXPECT_EQ(facts.modeWarning(), "");
+    // The mode; whether it is native and the fastest; what is said ("" for nothing).
+    for (const auto& [pixels, refresh, native, fastest, says] :
+        {std::tuple{QSize(2560, 1440), 143.97, true, true, ""},
+            {{1440, 2560}, 144, true, true, ""}, // turned to portrait, still the panel's own
+            {{1920, 1080}, 144, false, true,
+                "saját felbontása 2560 × 1440 képpont, a kép most 1920 × 1080"},
+            {{2560, 1440}, 60, true, false,
+                "legfeljebb 144 hertzes frissítésre képes, a kép most 60 hertzes"},
+            {{2560, 1440}, 59.94, true, false, "a kép most 59,94 hertzes"}}) {
+        SCOPED_TRACE(says);
+        facts.pixels = pixels;
+        facts.refreshRate = refresh;
+        EXPECT_EQ(facts.atNativeResolution(), native);
+        EXPECT_EQ(facts.atHighestRefreshRate(), fastest);
+        EXPECT_EQ(facts.modeWarning().isEmpty(), !*says);
+        EXPECT_TRUE(facts.modeWarning().contains(QString::fromUtf8(says)))
+            << facts.modeWarning().toStdString();
     }
     facts.pixels = {1920, 1080};
     facts.refreshRate = 60;
@@ -242,8 +212,7 @@ TEST(Edid, ABrokenBlockGivesNoFactsAndABrokenExtensionIsLeftOut)
 TEST(Edid, TheMakersNameComesFromTheListOrIsTheId)
 {
     QTemporaryFile list;
-    ASSERT_TRUE(list.open());
-    list.write("# a comment\nDEK\tDelta Kogyo\nDEL\tDell Inc.\n");
+    ASSERT_TRUE(list.open() && list.write("# a comment\nDEK\tDelta Kogyo\nDEL\tDell Inc.\n") > 0);
     list.close();
     EXPECT_EQ(makerName("DEL", list.fileName()), "Dell Inc.");
     EXPECT_EQ(makerName("XYZ", list.fileName()), "XYZ");
@@ -258,12 +227,10 @@ TEST(Edid, TheKernelsCopyIsFoundByTheConnectorsName)
     for (const char* card : {"card0-DP-1", "card0-DP-10", "card1-HDMI-A-1"})
         ASSERT_TRUE(QDir(drm.path()).mkdir(card));
     QFile file(drm.path() + "/card0-DP-1/edid");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dell);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(dell) == dell.size());
     file.close();
-    const std::optional<Edid> found = kernelEdid(drm.path(), "DP-1");
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->name, "DELL U2723QE");
+    // value() throws, failing the test, where none is found.
+    EXPECT_EQ(kernelEdid(drm.path(), "DP-1").value().name, "DELL U2723QE");
     for (const char* none : {"DP-10", "HDMI-A-1", "DP-2", "", "../card0-DP-1"})
         EXPECT_FALSE(kernelEdid(drm.path(), none)) << none;
 }
