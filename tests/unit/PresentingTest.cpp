@@ -9,41 +9,34 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(OutputGeometry, TheTrueScaleIsTheModeOverTheLogicalSizeAndSaysWhereItIsNotWhole)
 {
-    struct Case {
-        QSize mode;
-        int transform;
-        QSize logical;
-        int wholeScale;
-        QSize pixels;
-        double scale;
-        bool whole;
-    };
-    const Case cases[] = {
-        {{1920, 1080}, 0, {1280, 720}, 2, {1920, 1080}, 1.5, true},
-        {{1920, 1080}, 0, {1536, 864}, 2, {1920, 1080}, 1.25, true},
-        {{1680, 1050}, 0, {960, 600}, 2, {1680, 1050}, 1.75, true},
-        // sway cuts 910.67 to 910: the height still tells 1.5.
-        {{1366, 768}, 0, {910, 512}, 2, {1366, 768}, 1.5, false},
-        // 2560 at 1.333 is 1920.48: a third, not 1.333.
-        {{2560, 1440}, 0, {1920, 1080}, 2, {2560, 1440}, 4.0 / 3, true},
-        // Turned a quarter, as a portrait monitor is (90 and flipped 270).
-        {{1920, 1080}, 1, {720, 1280}, 2, {1080, 1920}, 1.5, true},
-        {{1920, 1080}, 7, {720, 1280}, 2, {1080, 1920}, 1.5, true},
-        {{1920, 1080}, 2, {1280, 720}, 2, {1920, 1080}, 1.5, true},
-        // No xdg-output: the output's whole scale.
-        {{3840, 2160}, 0, {}, 2, {3840, 2160}, 2, true},
-        {{1366, 768}, 0, {}, 3, {1366, 768}, 3, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.mode.width() << 'x' << c.mode.height() << " t"
-                                        << c.transform << " over " << c.logical.width());
+    // The mode, its transform, the logical size and the whole scale; the pixels,
+    // scale and wholeness it gives.
+    for (const auto& [mode, transform, logical, wholeScale, pixels, scale, whole] :
+        {std::tuple{QSize(1920, 1080), 0, QSize(1280, 720), 2, QSize(1920, 1080), 1.5, true},
+            {{1920, 1080}, 0, {1536, 864}, 2, {1920, 1080}, 1.25, true},
+            {{1680, 1050}, 0, {960, 600}, 2, {1680, 1050}, 1.75, true},
+            // sway cuts 910.67 to 910: the height still tells 1.5.
+            {{1366, 768}, 0, {910, 512}, 2, {1366, 768}, 1.5, false},
+            // 2560 at 1.333 is 1920.48: a third, not 1.333.
+            {{2560, 1440}, 0, {1920, 1080}, 2, {2560, 1440}, 4.0 / 3, true},
+            // Turned a quarter, as a portrait monitor is (90 and flipped 270).
+            {{1920, 1080}, 1, {720, 1280}, 2, {1080, 1920}, 1.5, true},
+            {{1920, 1080}, 7, {720, 1280}, 2, {1080, 1920}, 1.5, true},
+            {{1920, 1080}, 2, {1280, 720}, 2, {1920, 1080}, 1.5, true},
+            // No xdg-output: the output's whole scale.
+            {{3840, 2160}, 0, {}, 2, {3840, 2160}, 2, true},
+            {{1366, 768}, 0, {}, 3, {1366, 768}, 3, false}}) {
+        SCOPED_TRACE(testing::Message() << mode.width() << 'x' << mode.height() << " t" << transform
+                                        << " over " << logical.width());
         const OutputScale got =
-            outputScaleOf(transformedMode(c.mode, c.transform), c.logical, c.wholeScale);
-        EXPECT_EQ(got.pixels, c.pixels);
-        EXPECT_DOUBLE_EQ(got.scale, c.scale);
-        EXPECT_EQ(got.whole, c.whole);
+            outputScaleOf(transformedMode(mode, transform), logical, wholeScale);
+        EXPECT_EQ(got.pixels, pixels);
+        EXPECT_DOUBLE_EQ(got.scale, scale);
+        EXPECT_EQ(got.whole, whole);
     }
     EXPECT_TRUE(outputScaleOf({}, {1280, 720}, 1).pixels.isEmpty());
 }
@@ -93,20 +86,14 @@ TEST(PixmapPresentation, EachFrameAimsAtTheNextRefreshAndTheServersWordIsCounted
     // is idle again at once unless `held`.
     const auto frame = [&](std::uint64_t msc, PresentMode mode = PresentMode::Copy,
                            bool held = false) {
-        const std::optional<PixmapPresentation::Next> next = pixmaps.next();
-        EXPECT_TRUE(next);
-        if (!next)
-            return PixmapPresentation::Next{};
-        pixmaps.presented(*next);
+        // value() fails the test, throwing, where there is none.
+        const PixmapPresentation::Next next = pixmaps.next().value();
+        pixmaps.presented(next);
         EXPECT_FALSE(pixmaps.next()) << "one presentation outstanding at a time";
-        const std::optional<FrameTime> done =
-            pixmaps.completed(next->serial, mode, msc, msc * 16'667); // UST in µs
-        EXPECT_TRUE(done);
-        if (done)
-            record.add(*done);
+        record.add(pixmaps.completed(next.serial, mode, msc, msc * 16'667).value()); // UST in µs
         if (!held)
-            pixmaps.idle(next->pixmap);
-        return *next;
+            pixmaps.idle(next.pixmap);
+        return next;
     };
     EXPECT_EQ(frame(100).targetMsc, 0u); // the first: the next refresh, whichever
     EXPECT_EQ(frame(101).targetMsc, 101u);
@@ -121,28 +108,24 @@ TEST(PixmapPresentation, EachFrameAimsAtTheNextRefreshAndTheServersWordIsCounted
     EXPECT_EQ(record.missed, 30 + 1 + 1); // slept through, the skip, the late one's
     EXPECT_EQ(record.late, 2);
     EXPECT_NEAR(record.measuredRefreshRate().value_or(0), 60, 0.1);
-    ASSERT_TRUE(record.presented);
-    EXPECT_EQ(record.presented->copy, 4);
-    EXPECT_EQ(record.presented->flip, 1);
-    EXPECT_EQ(record.presented->skip, 1);
-    EXPECT_EQ(record.presented->suboptimal, 1);
+    const PresentedCounts presented = record.presented.value();
+    EXPECT_EQ(std::tuple(presented.copy, presented.flip, presented.skip, presented.suboptimal),
+        std::tuple(4, 1, 1, 1));
 
     // A pixmap the server still holds is never written: a flipped one stays
     // busy until the next frame replaces it.
     const int flipped = frame(138, PresentMode::Flip, true).pixmap;
-    ASSERT_TRUE(pixmaps.next());
-    EXPECT_NE(pixmaps.next()->pixmap, flipped);
+    EXPECT_NE(pixmaps.next().value().pixmap, flipped);
     const int other = frame(139, PresentMode::Flip, true).pixmap;
     EXPECT_FALSE(pixmaps.next());
     pixmaps.idle(flipped);
-    ASSERT_TRUE(pixmaps.next());
-    EXPECT_EQ(pixmaps.next()->pixmap, flipped);
+    EXPECT_EQ(pixmaps.next().value().pixmap, flipped);
     EXPECT_NE(other, flipped);
 
     // A completion for a serial not outstanding is not ours.
     EXPECT_FALSE(pixmaps.completed(12345, PresentMode::Copy, 140, 0));
     pixmaps.forgetRefresh();
-    EXPECT_EQ(pixmaps.next()->targetMsc, 0u);
+    EXPECT_EQ(pixmaps.next().value().targetMsc, 0u);
 }
 
 // Feedback from a 60 Hz output with a count (seq) and from one without.
