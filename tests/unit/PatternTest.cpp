@@ -143,9 +143,7 @@ TEST(Patterns, TheGradientDarkensLineByLineFromTheTopLeftCorner)
                 const double k = (x + y * width / height) / width;
                 ASSERT_NEAR(redOf(d.at(x, y)), 256 - 128 * k, 2.5) << x << "," << y;
             }
-        auto count = [&](long level) {
-            return std::count(d.lines.begin(), d.lines.end(), gray(level));
-        };
+        const auto count = [&](long level) { return std::ranges::count(d.lines, gray(level)); };
         EXPECT_TRUE(
             size != sizes[0] || (count(255) == 181 && count(128) == 120)); // then 120 a level
         const Drawn blue([](Canvas& c) { return Gradient(c, Channel::Blue); }, size);
@@ -346,15 +344,13 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
     // the timestamps over the period it reports, as they do where a count
     // goes back (a wrap, another output). Discarded frames are missed.
     frames.start(60, TimingSource::WaylandPresentation);
-    frames.add({0, {}, 10 * ms, false});
-    frames.add({10 * ms, {}, 10 * ms, false});
-    frames.add({24 * ms, {}, 10 * ms, true}); // 1.4 periods: one refresh, but late
-    frames.add({45 * ms, {}, 10 * ms, false}); // 2.1 periods: one missed
-    FrameTime discarded;
-    discarded.discarded = true;
-    frames.add(discarded);
-    frames.add({65 * ms, 7, 10 * ms, false}); // one missed
-    frames.add({95 * ms, 3, 10 * ms, false}); // back from 7: by time, two missed
+    for (const FrameTime& f : {FrameTime{0, {}, 10 * ms, false}, {10 * ms, {}, 10 * ms, false},
+             {24 * ms, {}, 10 * ms, true}, // 1.4 periods: one refresh, but late
+             {45 * ms, {}, 10 * ms, false}, // 2.1 periods: one missed
+             {0, {}, 0, {}, true}, // discarded
+             {65 * ms, 7, 10 * ms, false}, // one missed
+             {95 * ms, 3, 10 * ms, false}}) // back from 7: by time, two missed
+        frames.add(f);
     EXPECT_EQ(frames.shown, 6);
     EXPECT_EQ(frames.missed, 1 + 1 + 1 + 2);
     EXPECT_EQ(frames.late, 1);
@@ -449,14 +445,14 @@ TEST(Defects, OnePixelMarkedOnSeveralTestsOfAKindIsOneDefect)
             {{{101, 98}, Bright}, {{503, 500}, Bright}, {{102, 102}, Bright}, {{302, 300}, Bright},
                 {{299, 300}, Bright}}},
         {"gray", {{{100, 100}, Other}}}};
-    std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> found;
+    using Defects = std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>>;
+    Defects found;
     for (const Defect& d : record.defects())
         found.emplace_back(d.pixel, d.kind, d.tests);
     // Within two pixels on another test of the kind: the same defect, where
     // first marked, the nearest whatever the order of the clicks. Neighbours
     // on one test, another kind, or three pixels away are defects of their own.
-    const std::vector<std::tuple<QPoint, MarkKind, std::vector<std::string>>> want = {
-        {{100, 100}, Bright, {"black", "dark-tones"}},
+    const Defects want = {{{100, 100}, Bright, {"black", "dark-tones"}},
         {{102, 100}, Bright, {"black", "dark-tones"}}, {{500, 500}, Bright, {"black"}},
         {{300, 300}, Bright, {"black", "dark-tones"}},
         {{303, 300}, Bright, {"black", "dark-tones"}}, {{101, 101}, Dark, {"white"}},
