@@ -54,33 +54,29 @@ TEST_F(CanvasTest, CoversItsScreenOnTopUntilEscWithAnyModifiersOrAnyClick)
 
 TEST_F(CanvasTest, EachTileDrawsItsPatternPixelForPixelAndEscStopsItAtOnce)
 {
-    for (const TileSpec& tile : tileTable()) {
-        if (tile.action != TileAction::RunTest || tile.pattern == GhostingTestName)
-            continue;
-        clickTileArea(tile.name);
-        drawingDone();
-        EXPECT_EQ(shownCanvas(), renderPicture(*findPattern(tile.pattern), QSize(1024, 768)))
-            << tile.name;
-        QTest::keyClick(program->canvas(), Qt::Key_Escape);
-    }
-    // The menu's tests without tiles, as their tiles would; the frame-skip
-    // test, which moves on with the refreshes, has its own.
-    int drawn = 0;
+    // The tiles' tests, and the menu's tests without tiles as their tiles would
+    // be; the frame-skip test, which moves on with the refreshes, has its own.
+    std::vector<std::pair<const Pattern*, std::function<void()>>> starts;
+    for (const TileSpec& tile : tileTable())
+        if (tile.action == TileAction::RunTest && tile.pattern != GhostingTestName)
+            starts.emplace_back(findPattern(tile.pattern), [&] { clickTileArea(tile.name); });
+    const size_t tiled = starts.size();
     for (QAction* entry : launcher().contextMenu()->moreTests()->actions()) {
         const auto pattern = std::ranges::find(allPatterns(), entry->text(),
             [](const Pattern& p) { return QString::fromUtf8(p.title); });
         ASSERT_NE(pattern, allPatterns().end()) << qPrintable(entry->text());
-        if (pattern->pacing == Pacing::Refreshes)
-            continue;
-        ++drawn;
-        entry->trigger();
+        if (pattern->pacing != Pacing::Refreshes)
+            starts.emplace_back(&*pattern, [entry] { entry->trigger(); });
+    }
+    EXPECT_EQ(starts.size() - tiled, 7u);
+    for (const auto& [pattern, start] : starts) {
+        start();
         drawingDone();
         EXPECT_EQ(shownCanvas(), renderPicture(*pattern, QSize(1024, 768))) << pattern->name;
         EXPECT_FALSE(launcher().isVisible());
         QTest::keyClick(program->canvas(), Qt::Key_Escape);
         EXPECT_TRUE(launcher().isVisible() && !program->canvas());
     }
-    EXPECT_EQ(drawn, 7);
     clickTileArea("Picture2"); // the gradient: many slices at this size
     Form2* canvas = program->canvas();
     // It builds up from the corner.
@@ -201,11 +197,7 @@ TEST_F(GhostingTest, MovesTheMarkerOverItsPictureAndReturnsByItself)
     // Two refreshes without a frame: the marker moves on as if they had been shown.
     clock->frame(3);
     EXPECT_TRUE(shownCanvas().pixel(512, 64) == marker && shownCanvas().pixel(512, 63) != marker);
-    int ticks = 2;
-    for (; program->canvas() == canvas && ticks < 1000; ++ticks) {
-        clock->frame();
-        QCoreApplication::processEvents(); // the end is reported from the event loop
-    }
+    const int ticks = 2 + tickUntil([&] { return program->canvas() != canvas; }, clock);
     EXPECT_EQ(ticks, 351); // 42240 steps at 120 a refresh, and the frame that ends it
     EXPECT_TRUE(launcher().isVisible());
 }
@@ -224,14 +216,13 @@ TEST_F(GhostingTest, FrameSkipLightsTheCellOfEachRefreshAndAMissedOneStaysDark)
         }
         return row;
     };
-    clock->frame(); // the display's first refresh
-    EXPECT_EQ(lit(), "1000000000000000");
-    clock->frame();
-    EXPECT_EQ(lit(), "0100000000000000");
-    clock->frame(3); // two refreshes went by without a frame
-    EXPECT_EQ(lit(), "0000100000000000");
-    clock->frame(12); // round to the first again
-    EXPECT_EQ(lit(), "1000000000000000");
+    // The display's first refresh, the next, two that went by without a frame,
+    // and round to the first again.
+    for (const auto& [refreshes, cells] : {std::pair(1, "1000000000000000"),
+             {1, "0100000000000000"}, {3, "0000100000000000"}, {12, "1000000000000000"}}) {
+        clock->frame(refreshes);
+        EXPECT_EQ(lit(), cells) << refreshes;
+    }
     // The figures lie over the picture, clear of the cells, and say where they come from.
     ASSERT_FALSE(canvas->readoutPixels().isEmpty());
     EXPECT_FALSE(canvas->readoutPixels().intersects(QRect(10, 358, 1008, 51)));

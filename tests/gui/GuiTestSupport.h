@@ -12,8 +12,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -62,6 +64,17 @@ inline FrameClockFactory manualClocks(QPointer<ManualClock>& latest)
     };
 }
 
+// Ticks `clock` until `ended`, each `gap`th tick two refreshes late; the ticks it took.
+inline int tickUntil(const auto& ended, QPointer<ManualClock>& clock, int gap = 0)
+{
+    int ticks = 0;
+    for (; !ended() && clock && ticks < 100000; ++ticks) {
+        clock->frame(gap && ticks % gap == gap - 1 ? 3 : 1);
+        QCoreApplication::processEvents(); // the end is reported from the event loop
+    }
+    return ticks;
+}
+
 // Holds a window's named timer back from running out on the wall clock, once
 // it is seen to last `ms`; `runOut` then lets it run out when the test says.
 inline void holdTimer(QObject* owner, const char* name, int ms)
@@ -92,6 +105,33 @@ inline void press(QMessageBox* box, const char* text)
     const auto button = std::ranges::find(buttons, QString::fromUtf8(text), &QAbstractButton::text);
     ASSERT_NE(button, buttons.end()) << text;
     QTest::mouseClick(*button, Qt::LeftButton);
+}
+
+// Chooses `file` in the file dialog `owner` shows now (an earlier one may
+// linger hidden); the file it offered.
+inline QString chooseFile(const QWidget* owner, const QString& file)
+{
+    const QList<QFileDialog*> dialogs = owner->findChildren<QFileDialog*>();
+    const auto shown = std::ranges::find_if(dialogs, &QWidget::isVisible);
+    if (shown == dialogs.end()) {
+        ADD_FAILURE() << "no file dialog is shown";
+        return {};
+    }
+    const QString offered = (*shown)->selectedFiles().value(0);
+    (*shown)->selectFile(file);
+    static_cast<QDialog*>(*shown)->accept();
+    return offered;
+}
+
+// A window of one size, without the buttons that would change it, in the
+// middle of its screen's free area.
+inline void expectFixedAndCentred(const QWidget* window, QSize size)
+{
+    EXPECT_TRUE(window->minimumSize() == size && window->maximumSize() == size);
+    EXPECT_FALSE(
+        window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
 }
 
 // A window as the screen shows it, pixel for pixel.
