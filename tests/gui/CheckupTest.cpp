@@ -156,8 +156,15 @@ QJsonObject readReport(const QByteArray& page, QImage* map = nullptr)
 TEST_F(CheckupTest, KeysLeadThroughTheTestsInOrderWithTheirHints)
 {
     start();
-    for (const CheckupStep& step : checkupTable())
+    std::string order;
+    for (const CheckupStep& step : checkupTable()) {
         EXPECT_TRUE(testTitle(step.test)) << step.test;
+        order += std::string(step.test) + ":" + markKindName(step.kind)[0] + " ";
+    }
+    EXPECT_EQ(order,
+        "black:b white:d pure-red:s pure-green:s pure-blue:s gray:o light-gray:o black-level:o "
+        "white-saturation:o gamma:o sharpness:o uniformity:o bleeding:o gray-columns:o "
+        "gray-gradient:o dark-tones:b light-tones:d noise:o ghosting:o ");
     EXPECT_TRUE(canvas()->hintShown());
     // Each key a test on or back, and none back past the first.
     for (const auto& [k, at] :

@@ -154,6 +154,9 @@ TEST_F(LauncherTest, TheMenuOffersTheTestsWithoutTilesAndStartsTheCheckup)
             }))
             untiled << QString::fromUtf8(pattern.title);
     EXPECT_EQ(more, untiled);
+    for (const char* name : {"pure-red", "pure-green", "pure-blue", "black-level",
+             "white-saturation", "gamma", "sharpness"})
+        EXPECT_TRUE(more.contains(QString::fromUtf8(findPattern(name)->title))) << name;
 
     // The checkup opens on the launcher's monitor; closing its summary brings the launcher back.
     program->setCheckupStarter(Checkup::fromLauncher(QCoreApplication::applicationDirPath()));
