@@ -72,6 +72,39 @@ QList<QByteArray> descriptors(const QByteArray& block, bool base)
     return found;
 }
 
+// What the descriptors say: the preferred mode, serial, name and highest
+// rate, the fastest timing's where no range limits give one.
+void readDescriptors(const QList<QByteArray>& all, Edid& edid)
+{
+    double fastest = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QByteArray& d = all[i];
+        if (const std::optional<Timing> timing = detailedTiming(d)) {
+            fastest = std::max(fastest, timing->mode.refreshRate);
+            // The first of the base block is the preferred one.
+            if (i == 0) {
+                edid.native = timing->mode;
+                if (!timing->imageMm.isEmpty())
+                    edid.physicalSizeMm = timing->imageMm;
+            }
+            continue;
+        }
+        switch (at(d, 3)) {
+        case 0xFF:
+            edid.serial = descriptorText(d);
+            break;
+        case 0xFC:
+            edid.name = descriptorText(d);
+            break;
+        case 0xFD: // range limits; version 1.4 may add 255 to the highest rate
+            edid.maxRefreshRate = at(d, 6) + (at(d, 4) & 0x02 ? 255 : 0);
+            break;
+        }
+    }
+    if (!edid.maxRefreshRate && fastest > 0)
+        edid.maxRefreshRate = fastest;
+}
+
 } // namespace
 
 std::optional<Edid> Edid::parse(const QByteArray& bytes)
@@ -102,33 +135,7 @@ std::optional<Edid> Edid::parse(const QByteArray& bytes)
         edid.blocks += block;
         all += descriptors(block, false);
     }
-    double fastest = 0;
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        const QByteArray& d = all[i];
-        if (const std::optional<Timing> timing = detailedTiming(d)) {
-            fastest = std::max(fastest, timing->mode.refreshRate);
-            // The first of the base block is the preferred one.
-            if (i == 0) {
-                edid.native = timing->mode;
-                if (!timing->imageMm.isEmpty())
-                    edid.physicalSizeMm = timing->imageMm;
-            }
-            continue;
-        }
-        switch (at(d, 3)) {
-        case 0xFF:
-            edid.serial = descriptorText(d);
-            break;
-        case 0xFC:
-            edid.name = descriptorText(d);
-            break;
-        case 0xFD: // range limits; version 1.4 may add 255 to the highest rate
-            edid.maxRefreshRate = at(d, 6) + (at(d, 4) & 0x02 ? 255 : 0);
-            break;
-        }
-    }
-    if (!edid.maxRefreshRate && fastest > 0)
-        edid.maxRefreshRate = fastest;
+    readDescriptors(all, edid);
     if (edid.serial.isEmpty() && number != 0)
         edid.serial = QString::number(number);
     return edid;
