@@ -79,7 +79,7 @@ const QByteArray dell = baseBlock("DEL", 0, 12, 2024,
 } // namespace
 
 // Each block is read as the monitor meant it, and as little as it says; as Debian's
-// own reader of EDIDs reads it too, where that is installed.
+// own reader of EDIDs reads it too.
 TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
 {
     struct Case {
@@ -111,7 +111,10 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
         {"a range limit past 255 Hz", baseBlock("ABC", 0, 3, 2023, {rangeLimits(360)}), "", "", 3,
             2023, 360},
     };
+    // The test packages hold it; a test that went on without it would miss
+    // what only it tells, a native refresh a little off among them.
     const QString decoder = QStandardPaths::findExecutable("edid-decode");
+    ASSERT_FALSE(decoder.isEmpty()) << "edid-decode is not installed";
     const auto decoded = [&](const QByteArray& bytes, const QStringList& options = {}) {
         QProcess run; // reading the block from its standard input
         run.start(decoder, options);
@@ -123,7 +126,7 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
     const auto said = [](const QString& text, const char* pattern, int group = 1) {
         return QRegularExpression(pattern).match(text).captured(group);
     };
-    EXPECT_TRUE(decoder.isEmpty() || decoded(dell, {"--check"}).contains("EDID conformity: PASS"));
+    EXPECT_TRUE(decoded(dell, {"--check"}).contains("EDID conformity: PASS"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::optional<Edid> edid = Edid::parse(c.bytes);
@@ -132,8 +135,6 @@ TEST(Edid, TheMonitorsOwnWordIsReadAsItMeantItAndAsLittleAsTheBlockSays)
             std::tuple(c.name, c.serial, c.week, c.year));
         EXPECT_EQ(edid->maxRefreshRate.has_value(), c.maxRefresh.has_value());
         EXPECT_NEAR(edid->maxRefreshRate.value_or(0), c.maxRefresh.value_or(0), 0.01);
-        if (decoder.isEmpty())
-            continue;
         const QString text = decoded(c.bytes);
         SCOPED_TRACE(text.toStdString());
         EXPECT_EQ(said(text, "Display Product Name: '(.*)'"), c.decodedName.value_or(c.name));
