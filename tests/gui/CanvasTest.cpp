@@ -59,7 +59,8 @@ TEST_F(CanvasTest, EachTileDrawsItsPatternPixelForPixelAndEscStopsItAtOnce)
     std::vector<std::pair<const Pattern*, std::function<void()>>> starts;
     for (const TileSpec& tile : tileTable())
         if (tile.action == TileAction::RunTest && tile.pattern != GhostingTestName)
-            starts.emplace_back(findPattern(tile.pattern), [&] { clickTileArea(tile.name); });
+            starts.emplace_back(
+                findPattern(tile.pattern), [this, &tile] { clickTileArea(tile.name); });
     const size_t tiled = starts.size();
     for (QAction* entry : launcher().contextMenu()->moreTests()->actions()) {
         const auto pattern = std::ranges::find(allPatterns(), entry->text(),

@@ -4,12 +4,12 @@
 #include "patterns/Pattern.h"
 #include "canvas/Composition.h"
 #include "canvas/FrameClock.h"
+#include "canvas/FrameRecord.h"
 #include "canvas/PictureFile.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/TestRun.h"
 #include "canvas/Twips.h"
 #include "checkup/CheckupRecord.h"
-#include "canvas/FrameRecord.h"
 #include "patterns/Channel.h"
 #include "patterns/Ghosting.h"
 #include "patterns/GhostingBackground.h"
@@ -205,8 +205,8 @@ TEST(Patterns, ToneFieldsUniformityBleedingAndNoiseLieWhereTheyShould)
 TEST(Patterns, FrameSkipFirstFrameLightsTheLeftmostOfSixteenCells)
 {
     // side ⌊W/20⌋, gap ⌊side/4⌋, the row centred; nothing but black at side 0.
-    for (auto [pixels, side, gap] : {std::tuple{QSize(1366, 768), 68, 17}, {QSize(101, 7), 5, 1},
-             {QSize(19, 500), 0, 0}}) {
+    for (auto [pixels, side, gap] :
+        {std::tuple{QSize(1366, 768), 68, 17}, {QSize(101, 7), 5, 1}, {QSize(19, 500), 0, 0}}) {
         const int left = (pixels.width() - 16 * side - 15 * gap) / 2;
         const int top = (pixels.height() - side) / 2;
         const Drawn d(findPattern("frame-skip")->start, pixels);
@@ -262,8 +262,8 @@ TEST(PictureFiles, GoodPicturesLoadClippedToTheScreenBadOnesGiveNone)
     const QByteArray tall = enormous.left(sof + 7) + jpeg.mid(sof + 7); // 30000 × 300
     for (const QString& file : {dir.filePath("missing.jpg"), write("empty.jpg", {}),
              write("truncated.jpg", jpeg.left(jpeg.size() / 2)),
-             write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous), write("tall.jpg", tall),
-             dir.path()})
+             write("text.jpg", "not a picture at all\n"), write("enormous.jpg", enormous),
+             write("tall.jpg", tall), dir.path()})
         EXPECT_TRUE(loadPicture(file, QSize(1024, 768)).isNull()) << qPrintable(file);
 }
 
@@ -344,7 +344,7 @@ TEST(Pacing, MissedFramesComeFromTheDisplaysCountOrElseFromItsTimestamps)
     for (const FrameTime& f : {FrameTime{0, {}, 10 * ms, false}, {10 * ms, {}, 10 * ms, false},
              {24 * ms, {}, 10 * ms, true}, // 1.4 periods: one refresh, but late
              {45 * ms, {}, 10 * ms, false}, // 2.1 periods: one missed
-             {0, {}, 0, {}, true}, // discarded
+             {.discarded = true}, // never shown: missed
              {65 * ms, 7, 10 * ms, false}, // one missed
              {95 * ms, 3, 10 * ms, false}}) // back from 7: by time, two missed
         frames.add(f);
@@ -380,8 +380,9 @@ TEST(Pacing, TheTimerClockKeepsToItsStartAndAfterAStallGoesOnFromThePeriodItIsIn
         dueIn.push_back(clock.nextDueInMs());
     }
     EXPECT_EQ(ticks, (std::vector<std::uint64_t>{1, 2, 10, 11}));
-    EXPECT_EQ(shown, (std::vector<std::pair<std::uint64_t, std::int64_t>>{
-                         {1, 20 * ms}, {2, 41 * ms}, {10, 205 * ms}, {11, 219 * ms}}));
+    EXPECT_EQ(shown,
+        (std::vector<std::pair<std::uint64_t, std::int64_t>>{
+            {1, 20 * ms}, {2, 41 * ms}, {10, 205 * ms}, {11, 219 * ms}}));
     EXPECT_EQ(dueIn, (std::vector<int>{20, 20, 19, 15, 21}));
     clock.stop();
     EXPECT_EQ(clock.nextDueInMs(), -1);
