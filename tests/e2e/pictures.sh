@@ -38,16 +38,17 @@ window_shown() {
 # Usage: check_midway LABEL [NAME=VALUE...], the program run with those.
 check_midway() {
     background env "${@:2}" "$program" --test gray-columns 2>>"$work/program.log"
-    local midway=0 finished=0 lit
-    # Generous: the program runs only between the looks, a small share of the time.
-    local deadline=$((SECONDS + 60))
-    # No pause between searches: the whole drawing takes some 50 ms, and it
-    # must be stopped before its end.
-    until window_shown $pid; do
-        [ $SECONDS -lt $deadline ] || fail "$1: no test screen"
-    done
+    # From its start the program runs only in slices of some 10 ms, each
+    # followed by a look: the drawing takes some 50 ms, and a look after the
+    # window first showed, as before, could come when it was already done.
     kill -STOP $pid
+    local midway=0 finished=0 lit
+    local deadline=$((SECONDS + 60))
     while [ $finished = 0 ] && [ $SECONDS -lt $deadline ]; do
+        kill -CONT $pid
+        sleep 0.002
+        kill -STOP $pid
+        window_shown $pid || continue
         shot
         lit=$(last_lit_column)
         # Until the test screen is first painted, the launcher may show.
@@ -58,11 +59,8 @@ check_midway() {
                 fail "$1, drawn up to column $lit: $(mismatch gray-columns) pixels of the screen wrong"
             midway=$((midway + 1))
         fi
-        kill -CONT $pid
-        [ $finished = 1 ] && break
-        sleep 0.01 # lets the program draw a little before the next look
-        kill -STOP $pid
     done
+    kill -CONT $pid
     [ $finished = 1 ] || fail "$1 the gray columns were not finished in 60 s: $(mismatch gray-columns) pixels wrong"
     [ $midway -gt 0 ] || fail "$1 the drawing was never caught midway"
     stop $pid
