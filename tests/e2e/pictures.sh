@@ -38,9 +38,9 @@ window_shown() {
 # Usage: check_midway LABEL [NAME=VALUE...], the program run with those.
 check_midway() {
     background env "${@:2}" "$program" --test gray-columns 2>>"$work/program.log"
-    # From its start the program runs only in slices of some 10 ms, each
-    # followed by a look: the drawing takes some 50 ms, and a look after the
-    # window first showed, as before, could come when it was already done.
+    # From its start the program runs only in slices of a few ms, each
+    # followed by a look: the whole drawing takes only some of them, and
+    # looks begun once the window showed could come when it was done.
     kill -STOP $pid
     local midway=0 finished=0 lit
     local deadline=$((SECONDS + 60))

@@ -62,9 +62,8 @@ start_sway() {
 start_weston() {
     export XDG_RUNTIME_DIR=$work/weston-$RANDOM WAYLAND_DISPLAY=kijelzor-$$-$RANDOM QT_QPA_PLATFORM=wayland
     mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/shots"
-    weston --backend=headless-backend.so --use-pixman --width="${1%x*}" --height="${1#*x}" \
-        --socket="$WAYLAND_DISPLAY" --idle-time=0 "${@:2}" >"$work/weston.log" 2>&1 &
-    pids+=($!)
+    background weston --backend=headless-backend.so --use-pixman --width="${1%x*}" \
+        --height="${1#*x}" --socket="$WAYLAND_DISPLAY" --idle-time=0 "${@:2}" >"$work/weston.log" 2>&1
     eventually test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
     unset DISPLAY
     wayland_leaks
